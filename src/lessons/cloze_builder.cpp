@@ -1,0 +1,152 @@
+#include "lessons/cloze_builder.h"
+
+#include "state/variables.h"
+
+namespace Cloze {
+
+namespace {
+const QChar kMarker = QLatin1Char('&');
+}
+
+QStringList splitLines(const QString &clozeText)
+{
+    const QString file = clozeText + QStringLiteral("\r\n");
+    QStringList lines;
+    QString current;
+    for (int i = 0; i < file.size(); ++i) {
+        const QChar c = file.at(i);
+        if (c == QLatin1Char('\r')) {
+            lines.append(current);
+            current.clear();
+            if (i + 1 < file.size() && file.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else {
+            current.append(c);
+        }
+    }
+    if (!current.isEmpty())
+        lines.append(current);
+    return lines;
+}
+
+QString heading(const QString &clozeText)
+{
+    const int one = clozeText.indexOf(QLatin1Char('1'));
+    return one < 0 ? clozeText : clozeText.left(one);
+}
+
+QString signMask(const QString &answer)
+{
+    QString mask = answer;
+    for (QChar &c : mask) {
+        if (c.unicode() >= 65 && c.unicode() <= 122)
+            c = QLatin1Char('#');
+    }
+    return mask;
+}
+
+bool isStartLine(const QString &line)
+{
+    return line.startsWith(QLatin1Char('1'));
+}
+
+QString BuildError::describe() const
+{
+    switch (kind) {
+    case Kind::UnpairedMarker:
+        return QStringLiteral("line %1: a gap is opened with \"&\" but never closed").arg(line);
+    case Kind::TooManyGaps:
+        return QStringLiteral("line %1: more than %2 gaps").arg(line).arg(Variables::kMaxGaps);
+    case Kind::TooManyTextRuns:
+        return QStringLiteral("line %1: the page would need more than %2 text pieces (too many lines or gaps)")
+            .arg(line)
+            .arg(kMaxTextRuns);
+    }
+    return QString();
+}
+
+QString BuildError::hebrewMessage() const
+{
+    switch (kind) {
+    case Kind::UnpairedMarker:
+        return QStringLiteral("לא ניתן לפתוח את השיעור: בשורה %1 יש סימן & שנפתח ולא נסגר.").arg(line);
+    case Kind::TooManyGaps:
+        return QStringLiteral("לא ניתן לפתוח את השיעור: יש בו יותר מ-%1 מילים חסרות (שורה %2).")
+            .arg(Variables::kMaxGaps)
+            .arg(line);
+    case Kind::TooManyTextRuns:
+        return QStringLiteral("לא ניתן לפתוח את השיעור: הוא ארוך מדי לדף התרגיל (שורה %1).").arg(line);
+    }
+    return QString();
+}
+
+BuildResult buildLesson(const QString &clozeText)
+{
+    Lesson lesson;
+    lesson.heading = heading(clozeText);
+    lesson.lines = splitLines(clozeText);
+
+    bool bodyStarted = false;
+    for (int lineIndex = 0; lineIndex < lesson.lines.size(); ++lineIndex) {
+        const QString &line = lesson.lines.at(lineIndex);
+        const int lineNumber = lineIndex + 1;
+        bodyStarted = bodyStarted || isStartLine(line);
+
+        // Markers pair from the left; heading lines are parsed too, as the gap
+        // numbering counts them.
+        int scan = 0;
+        for (;;) {
+            const int open = line.indexOf(kMarker, scan);
+            if (open < 0)
+                break;
+            const int close = line.indexOf(kMarker, open + 1);
+            if (close < 0)
+                return {std::nullopt, BuildError{BuildError::Kind::UnpairedMarker, lineNumber}};
+            if (lesson.answers.size() == Variables::kMaxGaps)
+                return {std::nullopt, BuildError{BuildError::Kind::TooManyGaps, lineNumber}};
+            const QString answer = line.mid(open + 1, close - open - 1);
+            lesson.answers.append(answer);
+            lesson.masks.append(signMask(answer));
+            lesson.longestAnswer = std::max(lesson.longestAnswer, int(answer.size()));
+            // A single character right before a gap is not shown and takes no label.
+            if (bodyStarted && open - scan != 1)
+                ++lesson.textRuns;
+            scan = close + 1;
+        }
+        if (bodyStarted) {
+            ++lesson.textRuns; // the rest of the line, possibly empty
+            if (lesson.textRuns > kMaxTextRuns)
+                return {std::nullopt, BuildError{BuildError::Kind::TooManyTextRuns, lineNumber}};
+        }
+    }
+
+    lesson.wordBank.append(lesson.answers.value(0));
+    for (int g = 1; g < lesson.answers.size(); ++g) {
+        if (lesson.answers.at(g) != lesson.answers.at(g - 1))
+            lesson.wordBank.append(lesson.answers.at(g));
+    }
+    return {std::move(lesson), std::nullopt};
+}
+
+void applyLesson(const Lesson &lesson, Variables &state)
+{
+    for (int slot = 0; slot < Variables::kSlots; ++slot) {
+        state.GapWords[slot][0].clear();
+        state.GapWords[slot][1].clear();
+        state.RightAnswers[slot].clear();
+        state.WordBank[slot].clear();
+    }
+    const int gaps = lesson.gapCount();
+    for (int g = 1; g <= gaps; ++g) {
+        state.GapWords[g][0] = lesson.answers.at(g - 1);
+        state.GapWords[g][1] = lesson.masks.at(g - 1);
+        state.RightAnswers[g] = lesson.answers.at(g - 1);
+    }
+    for (int i = 0; i < lesson.wordBank.size(); ++i)
+        state.WordBank[i + 1] = lesson.wordBank.at(i);
+    state.WordBankCount = int16_t(lesson.wordBank.size());
+    state.GapCount = int16_t(gaps);
+    state.GapsLeft = int16_t(gaps);
+}
+
+} // namespace Cloze

@@ -1,0 +1,7 @@
+#include "state/variables.h"
+
+Variables &variables()
+{
+    static Variables instance;
+    return instance;
+}
