@@ -1,0 +1,39 @@
+#pragma once
+
+#include "lessons/lesson_store.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QList>
+#include <QString>
+
+/// Runs one SQL statement on an Access file with mdbtools. libmdb trusts the file it
+/// reads, so a damaged file can crash it or send it round a loop; by default the
+/// statement therefore runs in a child process that is killed when it takes too long,
+/// and the caller only ever sees an answer or an error.
+namespace Lessons::Mdb {
+
+enum class Containment {
+    ChildProcess, ///< the normal way: a crash or a hang of libmdb stays in the child
+    InProcess,    ///< for sanitizer and fuzzing runs that want to see libmdb's faults
+};
+
+struct QueryOptions
+{
+    Containment containment = Containment::ChildProcess;
+    int timeoutMs = 8000;
+};
+
+/// Rows of a result: for each row the values of the asked columns, in the order
+/// asked, as UTF-8 text. A null value reads as empty.
+using Rows = QList<QByteArrayList>;
+
+/// Opens path, runs statement, reads the named columns of every row, closes the file.
+StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, const QByteArrayList &columns,
+                            const QueryOptions &options = {});
+
+/// The child's answer on the pipe, and its reading; exposed to be tested on their own.
+QByteArray encodeAnswer(const StoreOutcome<Rows> &answer);
+StoreOutcome<Rows> decodeAnswer(const QByteArray &bytes);
+
+} // namespace Lessons::Mdb

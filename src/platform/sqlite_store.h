@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/store_engine.h"
+
+namespace Lessons {
+
+/// The embedded store "db1.sqlite": a table `closes` with `pattern`, `lesson` and
+/// `cloze`. Read only; every call opens the file and closes it again.
+class SqliteLessonStore : public StoreEngine
+{
+public:
+    explicit SqliteLessonStore(QString path);
+
+    StoreOutcome<QList<LessonInfo>> lessons(int pattern) override;
+    StoreOutcome<QString> lessonText(int pattern, int lesson) override;
+    StoreOutcome<QList<StoredLesson>> allLessons() override;
+    QString filePath() const override { return m_path; }
+
+private:
+    /// wholeRows: the statement selects every column, so pattern and lesson must be there.
+    StoreOutcome<QList<StoredLesson>> query(const QByteArray &statement, bool wholeRows);
+
+    QString m_path;
+};
+
+} // namespace Lessons
