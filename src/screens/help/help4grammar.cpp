@@ -1,0 +1,96 @@
+#include "screens/help/help4grammar.h"
+
+#include "lessons/patterns.h"
+#include "screens/help/help_file.h"
+#include "screens/help/help_list.h"
+#include "screens/help/help_scale.h"
+#include "state/variables.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QSize kDesignTwips(9600, 7200);
+const QSize kCloseButtonTwips(1500, 450);
+
+} // namespace
+
+help4grammar::help4grammar(Variables &state, QWidget *exerciseScreen, const QString &selectedPatternEntry,
+                           const QString &workingFolder)
+    : m_state(state)
+    , m_exerciseScreen(exerciseScreen)
+    , m_workingFolder(workingFolder)
+{
+    setObjectName(QStringLiteral("help4grammar"));
+    setWindowTitle(QStringLiteral("עזרה לתרגיל זה"));
+    setLayoutDirection(Qt::RightToLeft);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    prepareHelpList(List1);
+
+    Command1 = new QPushButton(QStringLiteral("סגור"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAutoDefault(false);
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(Command1);
+    buttonRow->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(List1, 1);
+    layout->addLayout(buttonRow);
+
+    connect(Command1, &QPushButton::clicked, this, &help4grammar::Command1_Click);
+
+    Form_Load(selectedPatternEntry);
+}
+
+QSize help4grammar::designSize()
+{
+    return kDesignTwips;
+}
+
+void help4grammar::Form_Load(const QString &selectedPatternEntry)
+{
+    List1->clear();
+    const QSize inner = m_exerciseScreen ? m_exerciseScreen->size() : QSize();
+    const HelpScale::ViewSize view = HelpScale::viewSizeFromPixels(inner.width(), inner.height());
+    m_state.ViewWidth = view.width;
+    m_state.ViewHeight = view.height;
+    resize(HelpScale::scaledPixels(kDesignTwips, view));
+    Command1->setMinimumSize(HelpScale::scaledPixels(kCloseButtonTwips, view));
+
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(HelpScale::scaledPointSize(kDesignPointSize, view));
+    List1->setFont(font);
+
+    // No pattern selected gives no path; a missing or unreadable file an empty list.
+    const QString path = HelpFile::topicFilePath(m_workingFolder, Patterns::patternNumberFromEntry(selectedPatternEntry));
+    if (!path.isEmpty())
+        fillHelpList(List1, HelpFile::readLines(path).lines);
+}
+
+void help4grammar::Command1_Click()
+{
+    dismiss();
+    if (m_exerciseScreen)
+        m_exerciseScreen->show();
+}
+
+void help4grammar::dismiss()
+{
+    hide();
+    deleteLater();
+}
+
+void help4grammar::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    Command1_Click();
+}
