@@ -1,0 +1,114 @@
+#include "screens/exercise/page_placement.h"
+
+#include "lessons/cloze_builder.h"
+#include "state/numbers.h"
+
+#include <algorithm>
+
+namespace Placement {
+
+namespace {
+double rowTopExact(int headingTop, int headingHeight, int row)
+{
+    return headingTop + (0.45 * row + 0.63) * headingHeight;
+}
+
+int whole(double twips)
+{
+    return int(Numbers::roundHalfEven(twips));
+}
+} // namespace
+
+int typedGapWidth(int longestAnswer)
+{
+    return (longestAnswer + 2) * 130;
+}
+
+int choiceGapWidth(int longestAnswer)
+{
+    return (longestAnswer + 2) * 150;
+}
+
+void applyGapWidths(Input &input, int gapCount, int longestAnswer)
+{
+    for (int g = 1; g <= gapCount && g < kControls; ++g) {
+        if (input.magazine)
+            input.choiceWidths[g] = choiceGapWidth(longestAnswer);
+        else
+            input.typedWidths[g] = typedGapWidth(longestAnswer);
+    }
+}
+
+int rowTop(int headingTop, int headingHeight, int row)
+{
+    return whole(rowTopExact(headingTop, headingHeight, row));
+}
+
+Result place(const Cloze::Lesson &lesson, const Input &input)
+{
+    Result r;
+    r.innerWidth = input.innerWidth;
+    auto widen = [&r](int x) { r.innerWidth = std::max(r.innerWidth, x); };
+    auto gapWidth = [&input](int gap) {
+        const int i = std::min(gap, kControls - 1);
+        return input.magazine ? input.choiceWidths[i] : input.typedWidths[i];
+    };
+    const QChar marker = QLatin1Char('&');
+
+    bool textStarted = false;
+    int row = 1;
+    for (int lineIndex = 0; lineIndex < lesson.lines.size(); ++lineIndex) {
+        const QString &line = lesson.lines.at(lineIndex);
+        textStarted = textStarted || Cloze::isStartLine(line);
+        if (!textStarted)
+            continue;
+        const int top = rowTop(input.headingTop, input.headingHeight, row);
+        int cursor = whole(input.headingLeft);
+        int scan = 0;
+        for (;;) {
+            const QString rest = line.mid(scan);
+            const int open = rest.indexOf(marker);
+            if (open < 0) {
+                // The rest of the line, possibly empty, ends the row.
+                r.pieces.push_back({Piece::Kind::TextRun, r.nextTextPiece, cursor, top, rest, true});
+                cursor += input.measure(rest);
+                widen(cursor + input.typedWidths[std::min(r.nextGap, kControls - 1)]);
+                ++r.nextTextPiece;
+                break;
+            }
+            const int close = rest.indexOf(marker, open + 1);
+            const int w = gapWidth(r.nextGap);
+            const QString mask = lesson.masks.value(r.nextGap - 1);
+            if (open == 1) {
+                // One character before a gap (typically the blank after the previous
+                // gap) is not shown: the gap follows directly.
+                widen(cursor + w);
+                r.pieces.push_back({Piece::Kind::Gap, r.nextGap, cursor, top, mask, input.signs});
+                cursor += w;
+                if (!input.magazine)
+                    widen(cursor + w);
+            } else {
+                widen(cursor + w);
+                const QString before = rest.left(open);
+                const int labelWidth = input.measure(before);
+                r.pieces.push_back({Piece::Kind::TextRun, r.nextTextPiece, cursor, top, before, true});
+                r.pieces.push_back({Piece::Kind::Gap, r.nextGap, cursor + labelWidth, top, mask, input.signs});
+                cursor += labelWidth + w;
+                ++r.nextTextPiece;
+            }
+            ++r.nextGap;
+            scan += close + 1;
+            if (cursor > kMaxRowEnd && !r.tooWideLine)
+                r.tooWideLine = lineIndex + 1;
+        }
+        if (cursor > kMaxRowEnd && !r.tooWideLine)
+            r.tooWideLine = lineIndex + 1;
+        ++row;
+    }
+    const double height = rowTopExact(input.headingTop, input.headingHeight, row);
+    r.innerHeight = whole(height);
+    r.scrollMax = whole(height);
+    return r;
+}
+
+} // namespace Placement

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace Cloze {
+struct Lesson;
+}
+
+/// Lays a built lesson out as rows of text runs and gap controls. Pure: the screen
+/// supplies the sizes it has and a text-width measure, and applies the result.
+namespace Placement {
+
+constexpr int kControls = 100;  // instances of each page control array
+constexpr int kMaxRowEnd = 32767; // positions are 16-bit twips
+
+struct Piece
+{
+    enum class Kind { TextRun, Gap };
+    Kind kind = Kind::TextRun;
+    int index = 0;   ///< Label4 index for a run, gap number for a gap
+    int left = 0;
+    int top = 0;
+    QString text;    ///< caption of a run; the sign mask of a gap when signs are on
+    bool setText = false;
+};
+
+struct Input
+{
+    bool magazine = true;
+    bool signs = true;
+    int headingLeft = 0;
+    int headingTop = 0;
+    int headingHeight = 0;
+    int innerWidth = 0; ///< the page frame is only ever widened
+    std::array<int, kControls> typedWidths{};  ///< current widths of Text1(i)
+    std::array<int, kControls> choiceWidths{}; ///< current widths of Combo1(i)
+    std::function<int(const QString &)> measure; ///< rendered width of a text run, twips
+};
+
+struct Result
+{
+    std::vector<Piece> pieces;
+    int innerWidth = 0;
+    int innerHeight = 0;
+    int scrollMax = 0;
+    int nextTextPiece = 1;
+    int nextGap = 1;
+    std::optional<int> tooWideLine; ///< 1-based line whose row reaches 32768 twips
+};
+
+/// Width of every gap of a lesson whose longest answer has `longestAnswer` characters.
+int typedGapWidth(int longestAnswer);
+int choiceGapWidth(int longestAnswer);
+
+/// The gap-width step of a build: gaps 1..gapCount of the kind in use get the width
+/// for the lesson; the other kind keeps its widths.
+void applyGapWidths(Input &input, int gapCount, int longestAnswer);
+
+/// Top of row r below the heading at top T with height H: T + (0.45 r + 0.63) H.
+int rowTop(int headingTop, int headingHeight, int row);
+
+Result place(const Cloze::Lesson &lesson, const Input &input);
+
+} // namespace Placement
