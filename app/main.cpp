@@ -1,11 +1,6 @@
-#include "lessons/patterns.h"
+#include "screens/app_start.h"
 
-#include <cstdio>
-
-// Until the screens exist the program lists the grammar patterns it offers.
-int main()
+int main(int argc, char **argv)
 {
-    for (const QString &entry : Patterns::patternListEntries())
-        std::printf("%s\n", entry.toUtf8().constData());
-    return 0;
+    return ClozeApp::run(argc, argv);
 }
