@@ -5,6 +5,7 @@
 
 #include <mdbsql.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,7 +26,6 @@ namespace {
 // libmdbsql converts every value into a buffer of the handle's bind size and cuts
 // off what does not fit, memo texts included. A value that fills the buffer may
 // have been cut, so the statement runs again with a larger buffer.
-constexpr size_t kFirstBindSize = 64 * 1024;
 constexpr size_t kLargestBindSize = 64 * 1024 * 1024; // a memo holds under 16 MiB of UCS-2
 constexpr size_t kCutMargin = 8;                       // a UTF-8 character is at most 4 bytes
 
@@ -47,6 +49,17 @@ struct Session
 
 enum class Pass { Done, Retry };
 
+// libmdb gives an empty or short text, without an error, when a memo's pages lie
+// beyond the end of the file. The memo's own header tells how many bytes it has;
+// UCS-2 or compressed, every character took at most three of them.
+bool memoLost(MdbHandle *mdb, const MdbColumn *column, size_t textBytes)
+{
+    if (column->col_type != MDB_MEMO || column->cur_value_len < MDB_MEMO_OVERHEAD)
+        return false;
+    const unsigned long stored = static_cast<unsigned long>(mdb_get_int32(mdb->pg_buf, column->cur_value_start)) & 0x3fffffffUL;
+    return stored > 0 && textBytes * 3 + 3 < stored;
+}
+
 Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns, size_t bindSize,
              StoreOutcome<Rows> &answer)
 {
@@ -59,6 +72,16 @@ Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArr
     }
     session.sql = mdb_sql_init();
     session.sql->mdb = mdb;
+    // Jet files grow by whole pages; anything else was cut short.
+    struct stat info{};
+    if (fstat(fileno(mdb->f->stream), &info) != 0 || info.st_size == 0) {
+        answer = {std::nullopt, QStringLiteral("the file is empty")};
+        return Pass::Done;
+    }
+    if (mdb->fmt->pg_size <= 0 || info.st_size % mdb->fmt->pg_size != 0) {
+        answer = {std::nullopt, QStringLiteral("the file is cut short")};
+        return Pass::Done;
+    }
 
     mdb_set_bind_size(mdb, bindSize);
 
@@ -105,6 +128,11 @@ Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArr
                 answer = {std::nullopt, QStringLiteral("a text is longer than %1 bytes").arg(kLargestBindSize)};
                 return Pass::Done;
             }
+            auto *field = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, column));
+            if (memoLost(mdb, field, length)) {
+                answer = {std::nullopt, QStringLiteral("the file is damaged: a text cannot be read whole")};
+                return Pass::Done;
+            }
             row.append(QByteArray(buffers[column].data(), qsizetype(length)));
         }
         rows.append(row);
@@ -113,11 +141,12 @@ Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArr
     return Pass::Done;
 }
 
-StoreOutcome<Rows> queryHere(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns)
+StoreOutcome<Rows> queryHere(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
+                             size_t firstBindSize)
 {
     std::lock_guard<std::mutex> lock(parserMutex());
     StoreOutcome<Rows> answer;
-    for (size_t bindSize = kFirstBindSize;; bindSize *= 2) {
+    for (size_t bindSize = std::max(firstBindSize, size_t(64));; bindSize *= 2) {
         if (runOnce(file, statement, columns, bindSize, answer) == Pass::Done)
             return answer;
     }
@@ -182,21 +211,37 @@ bool writeAll(int fd, const QByteArray &bytes)
 }
 
 [[noreturn]] void childMain(int out, const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
-                            int timeoutMs)
+                            const QueryOptions &options)
 {
     // Outlive a parent that died: the alarm ends a child nobody waits for.
-    alarm(unsigned(timeoutMs / 1000 + 2));
-    const int devnull = ::open("/dev/null", O_WRONLY);
-    if (devnull >= 0)
-        dup2(devnull, STDERR_FILENO); // libmdb talks on stderr; the caller gets the error text instead
+    alarm(unsigned(options.timeoutMs / 1000 + 2));
+    // libmdb tells of unreadable pages only on stderr and carries on with what it has;
+    // whatever it says there makes the answer a failure.
+    const int said = memfd_create("mdb-stderr", 0);
+    if (said >= 0)
+        dup2(said, STDERR_FILENO);
     setenv("MDB_ICONV", "UTF-8", 1);
-    const bool written = writeAll(out, encodeAnswer(queryHere(file, statement, columns)));
+    StoreOutcome<Rows> answer = queryHere(file, statement, columns, options.firstBindSize);
+    if (said >= 0) {
+        fflush(stderr);
+        char first[200] = {};
+        const ssize_t n = pread(said, first, sizeof first - 1, 0);
+        if (n > 0) {
+            QByteArray line(first, qsizetype(n));
+            line = line.left(line.indexOf('\n')).trimmed();
+            const QString told = QString::fromUtf8(line);
+            answer = answer.ok() ? StoreOutcome<Rows>{std::nullopt, QStringLiteral("the file is damaged (%1)").arg(told)}
+                                 : StoreOutcome<Rows>{std::nullopt, QStringLiteral("%1 (%2)").arg(answer.error, told)};
+        }
+    }
+    const bool written = writeAll(out, encodeAnswer(answer));
     _exit(written ? 0 : 1);
 }
 
 StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
-                                int timeoutMs)
+                                const QueryOptions &options)
 {
+    const int timeoutMs = options.timeoutMs;
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         return {std::nullopt, QStringLiteral("cannot start the Access reader: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
@@ -208,7 +253,7 @@ StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statem
     }
     if (child == 0) {
         ::close(pipeEnds[0]);
-        childMain(pipeEnds[1], file, statement, columns, timeoutMs);
+        childMain(pipeEnds[1], file, statement, columns, options);
     }
     ::close(pipeEnds[1]);
 
@@ -323,8 +368,8 @@ StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, co
 {
     const QByteArray file = QFile::encodeName(path);
     StoreOutcome<Rows> answer = options.containment == Containment::InProcess
-        ? queryHere(file, statement, columns)
-        : queryInChild(file, statement, columns, options.timeoutMs);
+        ? queryHere(file, statement, columns, options.firstBindSize)
+        : queryInChild(file, statement, columns, options);
     if (!answer.ok())
         answer.error = QStringLiteral("%1: %2").arg(path, answer.error);
     return answer;

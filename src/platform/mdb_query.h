@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <cstddef>
+
 /// Runs one SQL statement on an Access file with mdbtools. libmdb trusts the file it
 /// reads, so a damaged file can crash it or send it round a loop; by default the
 /// statement therefore runs in a child process that is killed when it takes too long,
@@ -22,6 +24,8 @@ struct QueryOptions
 {
     Containment containment = Containment::ChildProcess;
     int timeoutMs = 8000;
+    /// Bytes per value at the first try; a value that fills it is read again with more.
+    size_t firstBindSize = 64 * 1024;
 };
 
 /// Rows of a result: for each row the values of the asked columns, in the order

@@ -1,0 +1,446 @@
+#include "commands.h"
+
+#include "lesson_rules.h"
+#include "lesson_sources.h"
+
+#include "lessons/patterns.h"
+#include "platform/program_store.h"
+#include "platform/sqlite_writer.h"
+#include "platform/store_engine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <set>
+
+namespace LessonTool {
+
+namespace {
+
+using Lessons::StoredLesson;
+
+class Run
+{
+public:
+    Run(const QStringList &args, QString programFolder, Output &output)
+        : m_args(args)
+        , m_programFolder(std::move(programFolder))
+        , m_output(output)
+    {
+    }
+
+    int exec();
+
+private:
+    int list();
+    int show();
+    int check();
+    int import();
+    int put(Lessons::SqliteWriter::Change change);
+    int remove();
+    int exportLessons();
+    int build();
+
+    void say(const QString &line) { m_output.out += line.toUtf8() + '\n'; }
+    void warn(const QString &line) { m_output.err += line.toUtf8() + '\n'; }
+    int fail(const QString &line)
+    {
+        warn(QStringLiteral("cloze-lessons: ") + line);
+        return kFailure;
+    }
+    int usage(const QString &line)
+    {
+        warn(QStringLiteral("cloze-lessons: ") + line);
+        warn(QStringLiteral("Try 'cloze-lessons --help'."));
+        return kUsage;
+    }
+    bool argCount(int least, int most) const { return m_args.size() - 1 >= least && m_args.size() - 1 <= most; }
+    bool number(int index, int *value) const
+    {
+        return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value);
+    }
+    bool lessonFile(const QString &path, QString *text);
+
+    const QStringList &m_args;
+    QString m_programFolder;
+    Output &m_output;
+};
+
+// One line per entry: the heading's line breaks are written as \r and \n.
+QString oneLine(const QString &entry)
+{
+    QString line;
+    for (const QChar c : entry) {
+        if (c == QLatin1Char('\\'))
+            line += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\r'))
+            line += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\n'))
+            line += QStringLiteral("\\n");
+        else
+            line += c;
+    }
+    return line;
+}
+
+QString lessonName(int pattern, int lesson)
+{
+    return QStringLiteral("pattern %1 lesson %2").arg(pattern).arg(lesson);
+}
+
+int Run::exec()
+{
+    if (m_args.isEmpty())
+        return usage(QStringLiteral("no command given"));
+    const QString command = m_args.first();
+    if (command == QStringLiteral("--help") || command == QStringLiteral("-h") || command == QStringLiteral("help")) {
+        m_output.out += usageText().toUtf8();
+        return kSuccess;
+    }
+    if (command == QStringLiteral("list"))
+        return list();
+    if (command == QStringLiteral("show"))
+        return show();
+    if (command == QStringLiteral("check"))
+        return check();
+    if (command == QStringLiteral("import"))
+        return import();
+    if (command == QStringLiteral("add"))
+        return put(Lessons::SqliteWriter::Change::Add);
+    if (command == QStringLiteral("replace"))
+        return put(Lessons::SqliteWriter::Change::Replace);
+    if (command == QStringLiteral("remove"))
+        return remove();
+    if (command == QStringLiteral("export"))
+        return exportLessons();
+    if (command == QStringLiteral("build"))
+        return build();
+    return usage(QStringLiteral("unknown command '%1'").arg(command));
+}
+
+int Run::list()
+{
+    if (!argCount(0, 2))
+        return usage(QStringLiteral("list takes [STORE [PATTERN]]"));
+    const QString path = m_args.size() > 1 ? m_args.at(1) : Lessons::programStorePath(m_programFolder);
+    const auto store = Lessons::openStoreEngine(path);
+    if (m_args.size() == 3) {
+        int pattern = 0;
+        if (!number(2, &pattern))
+            return usage(QStringLiteral("PATTERN must be a whole number, not '%1'").arg(m_args.at(2)));
+        const auto lessons = store->lessons(pattern);
+        if (!lessons.ok())
+            return fail(lessons.error);
+        for (const Lessons::LessonInfo &info : *lessons.value)
+            say(oneLine(Patterns::lessonEntry(info.lesson, info.heading)));
+        return kSuccess;
+    }
+    // One read of the whole table; each pattern's count is what the chooser lists.
+    const auto rows = store->allLessons();
+    if (!rows.ok())
+        return fail(rows.error);
+    for (int pattern : Patterns::namedPatternNumbers())
+        say(Patterns::patternEntry(pattern) + QLatin1Char('\t')
+            + QString::number(Lessons::lessonListing(*rows.value, pattern).size()));
+    return kSuccess;
+}
+
+int Run::show()
+{
+    int pattern = 0;
+    int lesson = 0;
+    if (!argCount(3, 3))
+        return usage(QStringLiteral("show takes STORE PATTERN LESSON"));
+    if (!number(2, &pattern) || !number(3, &lesson))
+        return usage(QStringLiteral("PATTERN and LESSON must be whole numbers"));
+    const auto text = Lessons::openStoreEngine(m_args.at(1))->lessonText(pattern, lesson);
+    if (!text.ok())
+        return fail(text.error);
+    if (text.value->isEmpty())
+        return fail(QStringLiteral("%1: no text for %2").arg(m_args.at(1), lessonName(pattern, lesson)));
+    m_output.out += text.value->toUtf8();
+    return kSuccess;
+}
+
+bool Run::lessonFile(const QString &path, QString *text)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        fail(QStringLiteral("%1: cannot read the lesson file").arg(path));
+        return false;
+    }
+    const auto decoded = decodeLessonSource(file.readAll());
+    if (!decoded.ok()) {
+        fail(QStringLiteral("%1: %2").arg(path, decoded.error));
+        return false;
+    }
+    *text = *decoded.value;
+    return true;
+}
+
+int Run::check()
+{
+    if (!argCount(1, 1))
+        return usage(QStringLiteral("check takes STORE, a lesson FILE or a FOLDER of lesson files"));
+    const QString path = m_args.at(1);
+    const QFileInfo info(path);
+    QList<Finding> findings;
+    int checked = 0;
+
+    if (info.isDir()) {
+        const SourceScan scan = scanLessonFolder(path);
+        QList<StoredLesson> rows;
+        for (const SourceFile &file : scan.files) {
+            QString text;
+            if (!lessonFile(file.path, &text))
+                return kFailure;
+            rows.append(StoredLesson{file.pattern, file.lesson, text, false});
+        }
+        checked = int(rows.size());
+        for (Finding finding : checkStore(rows)) {
+            for (const SourceFile &file : scan.files) {
+                if (file.pattern == finding.pattern && file.lesson == finding.lesson)
+                    finding.file = file.path;
+            }
+            findings.append(finding);
+        }
+        for (const QString &stray : scan.strays)
+            findings.append({0, 0, 0, QStringLiteral("not a lesson file; lesson files are PP/LL.txt, two digits each"), stray});
+    } else if (info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0) {
+        QString text;
+        if (!lessonFile(path, &text))
+            return kFailure;
+        int pattern = 0;
+        int lesson = 0;
+        const bool numbered = numbersFromSourcePath(path, &pattern, &lesson);
+        for (Finding finding : checkText(text)) {
+            finding.pattern = pattern;
+            finding.lesson = lesson;
+            finding.file = path;
+            findings.append(finding);
+        }
+        if (numbered) {
+            for (Finding finding : checkNumbers(pattern, lesson)) {
+                finding.file = path;
+                findings.append(finding);
+            }
+        }
+        checked = 1;
+    } else {
+        const auto rows = Lessons::openStoreEngine(path)->allLessons();
+        if (!rows.ok())
+            return fail(rows.error);
+        findings = checkStore(*rows.value);
+        checked = int(rows.value->size());
+    }
+
+    for (const Finding &finding : findings)
+        say(formatFinding(finding));
+    if (!findings.isEmpty())
+        return kFailure;
+    say(QStringLiteral("no problems in %1 lesson(s)").arg(checked));
+    return kSuccess;
+}
+
+int Run::import()
+{
+    if (!argCount(2, 2))
+        return usage(QStringLiteral("import takes SOURCE.mdb TARGET.sqlite"));
+    const auto rows = Lessons::openStoreEngine(m_args.at(1))->allLessons();
+    if (!rows.ok())
+        return fail(rows.error);
+    const auto written = Lessons::SqliteWriter::createStore(m_args.at(2), *rows.value, Lessons::SqliteWriter::Existing::Refuse);
+    if (!written.ok())
+        return fail(written.error);
+    say(QStringLiteral("imported %1 row(s) into %2").arg(*written.value).arg(m_args.at(2)));
+    return kSuccess;
+}
+
+int Run::put(Lessons::SqliteWriter::Change change)
+{
+    const bool add = change == Lessons::SqliteWriter::Change::Add;
+    int pattern = 0;
+    int lesson = 0;
+    if (!argCount(4, 4))
+        return usage(QStringLiteral("%1 takes STORE PATTERN LESSON FILE").arg(m_args.first()));
+    if (!number(2, &pattern) || !number(3, &lesson))
+        return usage(QStringLiteral("PATTERN and LESSON must be whole numbers"));
+    const QString store = m_args.at(1);
+    if (Lessons::isAccessPath(store))
+        return fail(QStringLiteral("%1: an Access file is never changed; import it into an SQLite store first").arg(store));
+    if (pattern < 1 || pattern > Patterns::kHighestLessonNumber || lesson < 1 || lesson > Patterns::kHighestLessonNumber)
+        return fail(QStringLiteral("%1 refused: pattern and lesson numbers run from 1 to %2")
+                        .arg(lessonName(pattern, lesson))
+                        .arg(Patterns::kHighestLessonNumber));
+    QString text;
+    if (!lessonFile(m_args.at(4), &text))
+        return kFailure;
+    if (text.isEmpty())
+        return fail(QStringLiteral("%1 refused: %2 is empty").arg(lessonName(pattern, lesson), m_args.at(4)));
+
+    // What the rules find is told, not refused: a teacher may store work in progress,
+    // and check keeps pointing at it.
+    QList<Finding> findings = checkText(text);
+    for (Finding &finding : findings) {
+        finding.pattern = pattern;
+        finding.lesson = lesson;
+    }
+    findings += checkNumbers(pattern, lesson);
+    const auto done = Lessons::SqliteWriter::putLesson(store, pattern, lesson, text, change);
+    if (!done.ok())
+        return fail(done.error);
+    for (Finding finding : findings) {
+        finding.file = m_args.at(4);
+        warn(QStringLiteral("warning: ") + formatFinding(finding));
+    }
+    say(QStringLiteral("%1 %2 in %3").arg(add ? QStringLiteral("added") : QStringLiteral("replaced"), lessonName(pattern, lesson), store));
+    return kSuccess;
+}
+
+int Run::remove()
+{
+    int pattern = 0;
+    int lesson = 0;
+    if (!argCount(3, 3))
+        return usage(QStringLiteral("remove takes STORE PATTERN LESSON"));
+    if (!number(2, &pattern) || !number(3, &lesson))
+        return usage(QStringLiteral("PATTERN and LESSON must be whole numbers"));
+    const auto done = Lessons::SqliteWriter::removeLesson(m_args.at(1), pattern, lesson);
+    if (!done.ok())
+        return fail(done.error);
+    say(QStringLiteral("removed %1 from %2").arg(lessonName(pattern, lesson), m_args.at(1)));
+    return kSuccess;
+}
+
+int Run::exportLessons()
+{
+    if (!argCount(2, 2))
+        return usage(QStringLiteral("export takes STORE FOLDER"));
+    const QString folder = m_args.at(2);
+    const QFileInfo target(folder);
+    // Files a teacher already has are never overwritten.
+    if (target.exists() && (!target.isDir() || !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)))
+        return fail(QStringLiteral("%1: choose a new or empty folder; nothing there is overwritten").arg(folder));
+    const auto rows = Lessons::openStoreEngine(m_args.at(1))->allLessons();
+    if (!rows.ok())
+        return fail(rows.error);
+
+    int written = 0;
+    int status = kSuccess;
+    std::set<std::pair<int, int>> seen;
+    for (const StoredLesson &row : *rows.value) {
+        const QString name = lessonName(row.pattern, row.lesson);
+        if (!seen.insert({row.pattern, row.lesson}).second) {
+            warn(QStringLiteral("skipped a second row of %1; only the first is read").arg(name));
+            continue;
+        }
+        if (!row.hasText()) {
+            say(QStringLiteral("skipped %1: the text is empty").arg(name));
+            continue;
+        }
+        if (row.pattern < 1 || row.pattern > Patterns::kHighestLessonNumber || row.lesson < 1
+            || row.lesson > Patterns::kHighestLessonNumber) {
+            warn(QStringLiteral("cloze-lessons: %1 not exported: lesson files have two-digit numbers").arg(name));
+            status = kFailure;
+            continue;
+        }
+        const auto bytes = encodeLessonSource(row.cloze);
+        if (!bytes.ok()) {
+            warn(QStringLiteral("cloze-lessons: %1 not exported: %2").arg(name, bytes.error));
+            status = kFailure;
+            continue;
+        }
+        const QString path = lessonSourcePath(folder, row.pattern, row.lesson);
+        QSaveFile file(path);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly)
+            || file.write(*bytes.value) != bytes.value->size() || !file.commit())
+            return fail(QStringLiteral("%1: cannot write").arg(path));
+        ++written;
+    }
+    say(QStringLiteral("exported %1 lesson(s) to %2").arg(written).arg(folder));
+    return status;
+}
+
+int Run::build()
+{
+    if (!argCount(2, 2))
+        return usage(QStringLiteral("build takes FOLDER TARGET.sqlite"));
+    const QString folder = m_args.at(1);
+    if (!QFileInfo(folder).isDir())
+        return fail(QStringLiteral("%1: no such folder").arg(folder));
+    const SourceScan scan = scanLessonFolder(folder);
+    QList<StoredLesson> rows;
+    for (const SourceFile &file : scan.files) {
+        QString text;
+        if (!lessonFile(file.path, &text))
+            return kFailure;
+        rows.append(StoredLesson{file.pattern, file.lesson, text, false});
+    }
+    // Shipped lessons keep every rule; one finding stops the build and nothing is written.
+    QList<Finding> findings = checkStore(rows);
+    for (Finding &finding : findings) {
+        for (const SourceFile &file : scan.files) {
+            if (file.pattern == finding.pattern && file.lesson == finding.lesson)
+                finding.file = file.path;
+        }
+    }
+    for (const QString &stray : scan.strays)
+        findings.append({0, 0, 0, QStringLiteral("not a lesson file; lesson files are PP/LL.txt, two digits each"), stray});
+    if (!findings.isEmpty()) {
+        for (const Finding &finding : findings)
+            warn(formatFinding(finding));
+        return fail(QStringLiteral("%1: not built; %2 problem(s) in %3").arg(m_args.at(2)).arg(findings.size()).arg(folder));
+    }
+    const auto written = Lessons::SqliteWriter::createStore(m_args.at(2), rows, Lessons::SqliteWriter::Existing::Replace);
+    if (!written.ok())
+        return fail(written.error);
+    say(QStringLiteral("built %1 with %2 lesson(s)").arg(m_args.at(2)).arg(*written.value));
+    return kSuccess;
+}
+
+} // namespace
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: cloze-lessons COMMAND ...\n"
+        "Lists, checks and edits the lesson store of the cloze trainer. STORE is a\n"
+        "\".mdb\" (Access, only ever read) or \".sqlite\" file; list without STORE uses\n"
+        "the store beside the program (db1.mdb if present, else db1.sqlite).\n"
+        "\n"
+        "  list [STORE]                      the 24 patterns, each with its lesson count\n"
+        "  list STORE PATTERN                the pattern's lesson entries as the chooser\n"
+        "                                    shows them; line breaks written as \\r \\n\n"
+        "  show STORE PATTERN LESSON         the lesson's text exactly as stored (UTF-8)\n"
+        "  check STORE|FILE|FOLDER           every rule of the lesson format, one line per\n"
+        "                                    finding; exit status 0 only when all is well\n"
+        "  import SOURCE.mdb TARGET.sqlite   copy every row into a new SQLite store\n"
+        "  add STORE PATTERN LESSON FILE     store a new lesson from a lesson file\n"
+        "  replace STORE PATTERN LESSON FILE replace a lesson's text from a lesson file\n"
+        "  remove STORE PATTERN LESSON       remove a lesson\n"
+        "  export STORE FOLDER               write every lesson to FOLDER/PP/LL.txt\n"
+        "  build FOLDER TARGET.sqlite        make a store from FOLDER/PP/LL.txt files,\n"
+        "                                    refusing any lesson that breaks a rule\n"
+        "  --help                            this text\n"
+        "\n"
+        "Lesson files: FOLDER/PP/LL.txt with two-digit pattern and lesson numbers\n"
+        "(24/01.txt), UTF-8. A file without any CR gets CR LF line breaks (one final\n"
+        "line feed is dropped); a file with CRs is taken byte for byte. export writes\n"
+        "texts exactly, so they read back unchanged.\n"
+        "\n"
+        "Rules: a heading (the text before the first \"1\") without \"1\" or \"&\", a line\n"
+        "beginning with \"1\", gaps \"&answer&\" closed on their line, at most 50 gaps and\n"
+        "99 text pieces, lessons 1 to 99 without holes, no empty texts.\n"
+        "\n"
+        "Changes are made only to SQLite stores, each in one transaction. Exit status:\n"
+        "0 done, 1 a finding or a failure, 2 a wrong command line.\n");
+}
+
+int runTool(const QStringList &args, const QString &programFolder, Output &output)
+{
+    return Run(args, programFolder, output).exec();
+}
+
+} // namespace LessonTool

@@ -1,0 +1,89 @@
+#include "lesson_sources.h"
+
+#include "lessons/patterns.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace LessonTool {
+
+namespace {
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+bool twoDigits(const QString &text, int *value)
+{
+    if (text.size() != 2 || !text.at(0).isDigit() || !text.at(1).isDigit() || text.at(0).unicode() > '9'
+        || text.at(1).unicode() > '9')
+        return false;
+    *value = text.toInt();
+    return *value >= 1 && *value <= Patterns::kHighestLessonNumber;
+}
+
+} // namespace
+
+Lessons::StoreOutcome<QString> decodeLessonSource(const QByteArray &bytes)
+{
+    QByteArray body = bytes.startsWith(kBom) ? bytes.mid(kBom.size()) : bytes;
+    if (!body.contains('\r')) {
+        if (body.endsWith('\n'))
+            body.chop(1);
+        body.replace("\n", "\r\n");
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (utf8.hasError())
+        return {std::nullopt, QStringLiteral("the file is not UTF-8 text")};
+    return {std::move(text), QString()};
+}
+
+Lessons::StoreOutcome<QByteArray> encodeLessonSource(const QString &text)
+{
+    if (!text.contains(QLatin1Char('\r')) && text.contains(QLatin1Char('\n')))
+        return {std::nullopt, QStringLiteral("the text breaks lines with line feeds alone, which a lesson file cannot keep")};
+    QByteArray bytes = text.toUtf8();
+    // A text that itself begins with a byte order mark keeps it behind the one dropped.
+    if (bytes.startsWith(kBom))
+        bytes.prepend(kBom);
+    return {std::move(bytes), QString()};
+}
+
+QString lessonSourcePath(const QString &folder, int pattern, int lesson)
+{
+    return QDir(folder).filePath(QStringLiteral("%1/%2.txt").arg(pattern, 2, 10, QLatin1Char('0')).arg(lesson, 2, 10, QLatin1Char('0')));
+}
+
+bool numbersFromSourcePath(const QString &path, int *pattern, int *lesson)
+{
+    const QFileInfo file(path);
+    if (file.suffix() != QStringLiteral("txt"))
+        return false;
+    return twoDigits(file.completeBaseName(), lesson) && twoDigits(file.dir().dirName(), pattern);
+}
+
+SourceScan scanLessonFolder(const QString &folder)
+{
+    SourceScan scan;
+    QDirIterator it(folder, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        SourceFile file{0, 0, path};
+        const bool inPatternFolder = QDir(folder).relativeFilePath(path).count(QLatin1Char('/')) == 1;
+        if (inPatternFolder && numbersFromSourcePath(path, &file.pattern, &file.lesson))
+            scan.files.append(file);
+        else
+            scan.strays.append(path);
+    }
+    std::sort(scan.files.begin(), scan.files.end(), [](const SourceFile &a, const SourceFile &b) {
+        return std::tie(a.pattern, a.lesson) < std::tie(b.pattern, b.lesson);
+    });
+    std::sort(scan.strays.begin(), scan.strays.end());
+    return scan;
+}
+
+} // namespace LessonTool
