@@ -221,6 +221,8 @@ void ChooseExercise::List1_Click()
     const auto text = m_main.context().openStore()->lessonText(Patterns::patternNumberFromEntry(m_patternText),
                                                                 Patterns::lessonNumberFromEntry(entry));
     if (!text.ok()) {
+        m_main.Label19->setText(previousLesson);
+        m_main.Label9->setText(previousScore);
         m_main.context().dialogs.inform(this, Lessons::kStoreFailureMessage);
         return;
     }

@@ -625,7 +625,6 @@ void Main::Command1_Click()
     if (!m_results)
         m_results = new Results(*this);
     m_results->Command1->hide();
-    m_ended = false; // the leave button ends even an exercise that has been graded
     FinishExercise(true);
 }
 
@@ -662,10 +661,8 @@ void Main::Command6_Click()
     const bool yes = m_context.dialogs.askYesNo(this, QStringLiteral(" ?האם ברצונך להתחיל תרגיל חדש"));
     if (m_ended != endedBefore || !isVisible())
         return; // the time ran out while the question was open
-    if (yes) {
-        m_ended = false;
+    if (yes)
         FinishExercise(true);
-    }
 }
 
 void Main::Command2_Click()
@@ -708,11 +705,19 @@ void Main::leaveProgram()
 
 bool Main::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_passingFocus)
+        return false;
     for (int g = 1; g < kControls; ++g) {
         if (watched == Text1[g]) {
-            if (event->type() == QEvent::FocusIn)
+            if (event->type() == QEvent::FocusIn) {
+                // The box's own focus handling selects its text; the mask and the
+                // caret at the start must come after it.
+                m_passingFocus = true;
+                QCoreApplication::sendEvent(watched, event);
+                m_passingFocus = false;
                 Text1_GotFocus(g);
-            else if (event->type() == QEvent::KeyPress) {
+                return true;
+            } else if (event->type() == QEvent::KeyPress) {
                 const int key = keyCode(static_cast<QKeyEvent *>(event));
                 if (key)
                     Text1_KeyPress(g, key);

@@ -141,6 +141,7 @@ private:
     int m_clearOnNextKey = 0;
     bool m_ended = false;    ///< the running exercise has been graded
     bool m_leaving = false;
+    bool m_passingFocus = false; ///< a focus event on its way to the box itself
     bool m_filling = false; ///< choice lists being filled: no choice events
     QColor m_dialogColour = Qt::white;
 };

@@ -1,0 +1,304 @@
+#include "screen_rig.h"
+
+#include "lessons/patterns.h"
+#include "screens/chooser/choose_exercise.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kLesson = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
+
+bool marked(QComboBox *field)
+{
+    const QColor c = field->palette().color(QPalette::Base);
+    return c.red() >= 200 && c.green() < 200 && c.blue() < 200;
+}
+
+} // namespace
+
+class ChooseExerciseTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpShowsOnlyTheChooser();
+    void patternClickListsLessons();
+    void unreachableStoreKeepsEverything_data();
+    void unreachableStoreKeepsEverything();
+    void lessonClickBuildsThePage_data();
+    void lessonClickBuildsThePage();
+    void refusedLessonKeepsThePreviousExercise_data();
+    void refusedLessonKeepsThePreviousExercise();
+    void settings_data();
+    void settings();
+    void lessonWithoutGapsCannotStart();
+    void togglesChangeCaptions();
+    void timeOfZeroNeverTicks();
+    void exitReleasesTheSoundDevice();
+};
+
+void ChooseExerciseTest::startUpShowsOnlyTheChooser()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.chooser().isVisible());
+    QVERIFY(!rig.main().isVisible());
+    QStringList entries;
+    for (int row = 0; row < rig.chooser().List2->count(); ++row)
+        entries << rig.chooser().List2->item(row)->text();
+    QCOMPARE(entries, Patterns::patternListEntries());
+    for (QComboBox *picker : rig.chooser().Combo2) {
+        QCOMPARE(picker->count(), 20);
+        QCOMPARE(picker->itemText(0), QStringLiteral("1"));
+        QCOMPARE(picker->itemText(19), QStringLiteral("20"));
+    }
+    QVERIFY(!rig.chooser().Command4->isEnabled());
+    QCOMPARE(rig.state.TicksLeft, 0);
+}
+
+void ChooseExerciseTest::patternClickListsLessons()
+{
+    ScreenRig rig;
+    rig.rows->texts[{21, 3}] = QStringLiteral("השלם את המילים\r\n1. &a& b");
+    rig.rows->texts[{21, 1}] = QStringLiteral("First\r\n1. &a& b");
+    rig.rows->texts[{21, 2}] = QString(); // an empty text is no lesson
+    rig.rows->texts[{22, 1}] = QStringLiteral("Other pattern\r\n1. &a&");
+    rig.load();
+    QVERIFY(rig.clickPattern(21));
+    QListWidget *lessons = rig.chooser().List1;
+    QCOMPARE(lessons->count(), 2);
+    QCOMPARE(lessons->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("First\r\n")));
+    QCOMPARE(lessons->item(1)->text(), Patterns::lessonEntry(3, QStringLiteral("השלם את המילים\r\n")));
+    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(21));
+}
+
+void ChooseExerciseTest::unreachableStoreKeepsEverything_data()
+{
+    QTest::addColumn<bool>("atLessonClick");
+    QTest::newRow("pattern click") << false;
+    QTest::newRow("lesson click") << true;
+}
+
+void ChooseExerciseTest::unreachableStoreKeepsEverything()
+{
+    QFETCH(bool, atLessonClick);
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = kLesson;
+    rig.rows->texts[{5, 2}] = kLesson;
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    const QString lessonLabel = rig.main().Label19->text();
+    rig.rows->reachable = false;
+    if (atLessonClick)
+        QVERIFY(rig.clickLesson(2));
+    else
+        QVERIFY(rig.clickPattern(6));
+    QCOMPARE(rig.dialogs.informed, QStringList{QStringLiteral("ההתחברות לבסיס הנתונים לא הצליחה.")});
+    QCOMPARE(rig.chooser().List1->count(), 2);
+    QCOMPARE(rig.main().Label19->text(), lessonLabel);
+    QVERIFY(rig.main().Combo1[1]->isVisibleTo(rig.main().InnerBox));
+}
+
+void ChooseExerciseTest::lessonClickBuildsThePage_data()
+{
+    QTest::addColumn<bool>("magazine");
+    QTest::addColumn<bool>("signs");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("word bank with signs") << true << true << "####";
+    QTest::newRow("word bank without signs") << true << false << "";
+    QTest::newRow("typed with signs") << false << true << "####";
+    QTest::newRow("typed without signs") << false << false << "";
+}
+
+void ChooseExerciseTest::lessonClickBuildsThePage()
+{
+    QFETCH(bool, magazine);
+    QFETCH(bool, signs);
+    QFETCH(QString, shown);
+
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = kLesson;
+    rig.load();
+    if (!magazine)
+        QTest::mouseClick(rig.chooser().Command2, Qt::LeftButton);
+    if (!signs)
+        QTest::mouseClick(rig.chooser().Command3, Qt::LeftButton);
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+
+    Main &screen = rig.main();
+    QCOMPARE(screen.Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
+    QCOMPARE(rig.state.GapCount, 2);
+    QVERIFY(rig.chooser().Command4->isEnabled());
+    for (int g = 1; g <= 2; ++g) {
+        QVERIFY(screen.Text1[g]->isVisibleTo(screen.InnerBox) == !magazine);
+        QVERIFY(screen.Combo1[g]->isVisibleTo(screen.InnerBox) == magazine);
+        const QString text = magazine ? screen.Combo1[g]->currentText() : screen.Text1[g]->text();
+        QCOMPARE(text, shown);
+    }
+    // Both gaps sit on their own rows, below the heading and in reading order.
+    QVERIFY(screen.Label4[0]->geometry().bottom() <= rig.gap(1)->y() + rig.gap(1)->height());
+    QVERIFY(rig.gap(1)->y() < rig.gap(2)->y());
+    // The working file holds the lesson as read.
+    QFile working(rig.folder.filePath(QStringLiteral("data/lesson.txt")));
+    QVERIFY(working.open(QIODevice::ReadOnly));
+    QVERIFY(working.readAll().startsWith("Put in the verb\r\n1. She &goes&"));
+}
+
+void ChooseExerciseTest::refusedLessonKeepsThePreviousExercise_data()
+{
+    QTest::addColumn<QString>("broken");
+    QTest::addColumn<QString>("says");
+
+    QTest::newRow("unpaired marker") << "Heading\r\n1. She &goes to school." << "2";
+    QTest::newRow("fifty-one gaps") << lessonWithGaps(51) << "50";
+}
+
+void ChooseExerciseTest::refusedLessonKeepsThePreviousExercise()
+{
+    QFETCH(QString, broken);
+    QFETCH(QString, says);
+
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = kLesson;
+    rig.rows->texts[{5, 2}] = broken;
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    const QString lesson = rig.main().Label19->text();
+    QVERIFY(rig.clickLesson(2));
+
+    QCOMPARE(rig.dialogs.informed.size(), 1);
+    QVERIFY2(rig.dialogs.informed.first().contains(says), qPrintable(rig.dialogs.informed.first()));
+    QCOMPARE(rig.main().Label19->text(), lesson);
+    QCOMPARE(rig.state.GapCount, 2);
+    QCOMPARE(rig.state.RightAnswers[1], QStringLiteral("goes"));
+    QCOMPARE(rig.main().Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
+    QVERIFY(rig.main().Combo1[1]->isVisibleTo(rig.main().InnerBox));
+    QVERIFY(rig.chooser().Command4->isEnabled());
+}
+
+void ChooseExerciseTest::settings_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("time with blanks") << 0 << " 2 " << true;
+    QTest::newRow("time with a point") << 0 << "1.5" << true;
+    QTest::newRow("time empty") << 0 << "" << false;
+    QTest::newRow("time negative") << 0 << "-1" << false;
+    QTest::newRow("time in letters") << 0 << "ten" << false;
+    QTest::newRow("time too long for the timer") << 0 << "100000000" << false;
+    QTest::newRow("attempts rounded to 2") << 1 << "2.5" << true;
+    QTest::newRow("attempts 0") << 1 << "0" << false;
+    QTest::newRow("attempts rounding to 0") << 1 << "0.4" << false;
+    QTest::newRow("attempts highest") << 1 << "32767" << true;
+    QTest::newRow("attempts beyond 16 bits") << 1 << "32768" << false;
+    QTest::newRow("credit empty") << 2 << "" << false;
+    QTest::newRow("credit negative") << 2 << "-3" << false;
+    QTest::newRow("debit 0") << 3 << "0" << true;
+    QTest::newRow("debit a fraction") << 3 << "0.25" << true;
+    QTest::newRow("debit negative") << 3 << "-1" << false;
+    QTest::newRow("debit with a comma") << 3 << "0,5" << false;
+}
+
+void ChooseExerciseTest::settings()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = kLesson;
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    rig.setSetting(field, text);
+    rig.clickStart();
+
+    QCOMPARE(rig.main().isVisible(), accepted);
+    QCOMPARE(rig.chooser().isVisible(), !accepted);
+    QCOMPARE(rig.state.ExerciseRunning, accepted);
+    if (!accepted) {
+        QVERIFY(marked(rig.chooser().Combo2[field]));
+        QVERIFY(!rig.chooser().SettingsHint->text().isEmpty());
+        for (int other = 0; other < 4; ++other) {
+            if (other != field)
+                QVERIFY(!marked(rig.chooser().Combo2[other]));
+        }
+        // Mended, the same Start goes ahead.
+        rig.setSetting(field, QStringLiteral("3"));
+        rig.clickStart();
+        QVERIFY(rig.main().isVisible());
+        QVERIFY(!marked(rig.chooser().Combo2[field]));
+    }
+}
+
+void ChooseExerciseTest::lessonWithoutGapsCannotStart()
+{
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = QStringLiteral("Read only\r\n1. Nothing to fill in.");
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    rig.clickStart();
+    QVERIFY(rig.chooser().isVisible());
+    QVERIFY(!rig.main().isVisible());
+    QVERIFY(!rig.state.ExerciseRunning);
+    QVERIFY(!rig.chooser().SettingsHint->text().isEmpty());
+}
+
+void ChooseExerciseTest::togglesChangeCaptions()
+{
+    ScreenRig rig;
+    rig.load();
+    ChooseExercise &chooser = rig.chooser();
+    const QString timeOn = chooser.Command1->text();
+    QTest::mouseClick(chooser.Command1, Qt::LeftButton);
+    QVERIFY(!rig.state.TimeLimitOn);
+    QCOMPARE(chooser.Command1->text(), QStringLiteral("ללא מגבלת זמן"));
+    QVERIFY(!chooser.Combo2[0]->isVisible());
+    QTest::mouseClick(chooser.Command1, Qt::LeftButton);
+    QCOMPARE(chooser.Command1->text(), timeOn);
+    QVERIFY(chooser.Combo2[0]->isVisible());
+
+    QTest::mouseClick(chooser.Command3, Qt::LeftButton);
+    QVERIFY(!rig.state.SignsOn);
+    QCOMPARE(chooser.Command3->text(), QStringLiteral("ללא סימנים"));
+    QCOMPARE(rig.main().Label2->text(), chooser.Command3->text());
+    QTest::mouseClick(chooser.Command2, Qt::LeftButton);
+    QVERIFY(!rig.state.MagazineOn);
+    QVERIFY(chooser.Command2->text() != QStringLiteral("עם מחסנית"));
+}
+
+void ChooseExerciseTest::timeOfZeroNeverTicks()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(0, QStringLiteral("0"));
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    QVERIFY(!rig.main().Timer1->isActive());
+    QCOMPARE(rig.main().Label20[0]->text(), QStringLiteral("0"));
+}
+
+void ChooseExerciseTest::exitReleasesTheSoundDevice()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.chooser().close();
+    QCOMPARE(rig.sound.closes, 1);
+}
+
+QTEST_MAIN(ChooseExerciseTest)
+#include "choose_exercise_test.moc"

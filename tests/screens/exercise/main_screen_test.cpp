@@ -1,0 +1,354 @@
+#include "screen_rig.h"
+
+#include "screens/chooser/choose_exercise.h"
+#include "screens/results/results_screen.h"
+#include "screens/twips.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kTwoGaps = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
+
+QStringList soundNames(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names << path.section(QLatin1Char('/'), -1);
+    return names;
+}
+
+} // namespace
+
+class MainScreenTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typedGap_data();
+    void typedGap();
+    void signsComeBackOnFocusAndAfterWrongAnswer();
+    void overtypeReplacesTheMask();
+    void choiceGap_data();
+    void choiceGap();
+    void arrowKeyInAChoiceListJudges();
+    void lastGapEndsWithGradeAndSound_data();
+    void lastGapEndsWithGradeAndSound();
+    void answerLabelForEveryGapUpToFifty();
+    void focusedGapScrollsIntoView();
+    void timeRunsOutOnTheSixtyFirstTick();
+    void exitButtonEndsOnceAndStopsTheTimer();
+    void timeUpWhileQuestionOpenIgnoresTheAnswer();
+    void newExerciseQuestion_data();
+    void newExerciseQuestion();
+    void backgroundColour_data();
+    void backgroundColour();
+};
+
+void MainScreenTest::typedGap_data()
+{
+    QTest::addColumn<QString>("attempts");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("debit");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QStringList>("sounds");
+    QTest::addColumn<QString>("attemptsMade");
+
+    QTest::newRow("right at once") << "2" << QStringList{"goes"} << "1" << "1" << true << QStringList{"right.wav"} << "0";
+    QTest::newRow("wrong then right") << "3" << QStringList{"go", "goes"} << "1" << "0" << true
+                                      << QStringList{"wrong.wav", "right.wav"} << "1";
+    QTest::newRow("case matters") << "3" << QStringList{"Goes"} << "1" << "-1" << false << QStringList{"wrong.wav"} << "1";
+    QTest::newRow("out of attempts") << "2" << QStringList{"gone", "went"} << "1" << "-2" << true
+                                     << QStringList{"wrong.wav", "wrong.wav"} << "2";
+    QTest::newRow("half a point debit") << "2" << QStringList{"go"} << "0.5" << "-0.5" << false
+                                        << QStringList{"wrong.wav"} << "1";
+}
+
+void MainScreenTest::typedGap()
+{
+    QFETCH(QString, attempts);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, debit);
+    QFETCH(QString, score);
+    QFETCH(bool, closed);
+    QFETCH(QStringList, sounds);
+    QFETCH(QString, attemptsMade);
+
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(3, debit);
+    QVERIFY(rig.startLesson(kTwoGaps, false, false, attempts));
+    for (const QString &answer : answers)
+        rig.typeAnswer(1, answer);
+
+    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(soundNames(rig.sound.played), sounds);
+    QCOMPARE(rig.main().Label8->text(), attemptsMade);
+    QCOMPARE(rig.main().Text1[1]->isVisible(), !closed);
+    QCOMPARE(rig.main().Label15[1]->isVisible(), closed);
+    if (closed) {
+        QCOMPARE(rig.main().Label15[1]->text(), QStringLiteral("goes"));
+        QCOMPARE(rig.main().Label15[1]->geometry().topLeft(), rig.main().Text1[1]->pos() + QPoint(0, Twips::toPixels(3)));
+    }
+    QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
+}
+
+void MainScreenTest::signsComeBackOnFocusAndAfterWrongAnswer()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, true, QStringLiteral("3")));
+    QLineEdit *box = rig.main().Text1[2];
+    QCOMPARE(box->text(), QStringLiteral("####"));
+    rig.typeAnswer(2, QStringLiteral("lives"));
+    QCOMPARE(box->text(), QStringLiteral("####"));
+    box->setText(QStringLiteral("xx"));
+    rig.focusGap(2);
+    QCOMPARE(box->text(), QStringLiteral("####"));
+    QCOMPARE(box->cursorPosition(), 0);
+}
+
+void MainScreenTest::overtypeReplacesTheMask()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, true));
+    rig.focusGap(1);
+    QTest::keyClicks(rig.main().Text1[1], QStringLiteral("go"));
+    QCOMPARE(rig.main().Text1[1]->text(), QStringLiteral("go##"));
+    QTest::keyClicks(rig.main().Text1[1], QStringLiteral("es"));
+    // The fourth key fills the gap, but only Enter judges it.
+    QCOMPARE(rig.main().Text1[1]->text(), QStringLiteral("goes"));
+    QVERIFY(rig.sound.played.isEmpty());
+    QTest::keyClick(rig.main().Text1[1], Qt::Key_Return);
+    QCOMPARE(soundNames(rig.sound.played), QStringList{"right.wav"});
+}
+
+void MainScreenTest::choiceGap_data()
+{
+    QTest::addColumn<QStringList>("picks");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QStringList>("sounds");
+
+    QTest::newRow("right pick") << QStringList{"live"} << "1" << true << QStringList{"right.wav"};
+    QTest::newRow("wrong pick") << QStringList{"goes"} << "-1" << false << QStringList{"wrong.wav"};
+    QTest::newRow("wrong, then right") << QStringList{"goes", "live"} << "0" << true
+                                       << QStringList{"wrong.wav", "right.wav"};
+}
+
+void MainScreenTest::choiceGap()
+{
+    QFETCH(QStringList, picks);
+    QFETCH(QString, score);
+    QFETCH(bool, closed);
+    QFETCH(QStringList, sounds);
+
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
+    QComboBox *list = rig.main().Combo1[2];
+    QCOMPARE(list->count(), 2); // the word bank: every answer
+    for (const QString &pick : picks)
+        rig.chooseAnswer(2, pick);
+    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(soundNames(rig.sound.played), sounds);
+    QCOMPARE(list->isVisible(), !closed);
+    QCOMPARE(rig.main().Label15[2]->isVisible(), closed);
+}
+
+void MainScreenTest::arrowKeyInAChoiceListJudges()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
+    rig.focusGap(1);
+    QTest::keyClick(rig.main().Combo1[1], Qt::Key_Down);
+    QCOMPARE(rig.sound.played.size(), 1);
+}
+
+void MainScreenTest::lastGapEndsWithGradeAndSound_data()
+{
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("sound");
+
+    QTest::newRow("all right") << QStringList{"goes"} << "100" << "APPLAUSE.wav";
+    QTest::newRow("one lost") << QStringList{"x", "y"} << "-50" << "wickedlaugh.wav";
+    QTest::newRow("one late") << QStringList{"x", "goes"} << "50" << "wickedlaugh.wav";
+}
+
+void MainScreenTest::lastGapEndsWithGradeAndSound()
+{
+    QFETCH(QStringList, first);
+    QFETCH(QString, grade);
+    QFETCH(QString, sound);
+
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    for (const QString &answer : first)
+        rig.typeAnswer(1, answer);
+    QVERIFY(rig.main().isVisible());
+    rig.typeAnswer(2, QStringLiteral("live"));
+
+    Results *results = rig.main().results();
+    QVERIFY(results && results->isVisible());
+    QVERIFY(!rig.main().isVisible());
+    QCOMPARE(results->Label18->text(), grade);
+    QVERIFY(!results->Label19->text().isEmpty());
+    QCOMPARE(soundNames(rig.sound.played).last(), sound);
+}
+
+void MainScreenTest::answerLabelForEveryGapUpToFifty()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(lessonWithGaps(50), false, false));
+    QCOMPARE(rig.state.GapCount, 50);
+    rig.typeAnswer(50, QStringLiteral("word50"));
+    QVERIFY(rig.main().Label15[50]->isVisible());
+    QCOMPARE(rig.main().Label15[50]->text(), QStringLiteral("word50"));
+    QCOMPARE(rig.main().Label15[50]->pos(), rig.main().Text1[50]->pos() + QPoint(0, Twips::toPixels(3)));
+}
+
+void MainScreenTest::focusedGapScrollsIntoView()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(lessonWithGaps(40), false, false));
+    Main &screen = rig.main();
+    QVERIFY(screen.InnerBox->height() > screen.OuterBox->height());
+    for (int g : {40, 20, 1, 33}) {
+        rig.focusGap(g);
+        const QRect inView(screen.Text1[g]->mapTo(screen.OuterBox, QPoint(0, 0)), screen.Text1[g]->size());
+        QVERIFY2(screen.OuterBox->rect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
+        QCOMPARE(screen.InnerBox->y(), Twips::toPixels(-screen.FlatScrollBar1->value()));
+        QCOMPARE(screen.InnerBox->x(), Twips::toPixels(-screen.FlatScrollBar2->value()));
+    }
+}
+
+void MainScreenTest::timeRunsOutOnTheSixtyFirstTick()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(0, QStringLiteral("1"));
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    Main &screen = rig.main();
+    QVERIFY(screen.Timer1->isActive());
+    QCOMPARE(screen.Timer1->interval(), 1000);
+    for (int tick = 1; tick <= 60; ++tick)
+        screen.Timer1_Timer();
+    QVERIFY(screen.isVisible());
+    QVERIFY(screen.Text1[1]->isEnabled());
+    QCOMPARE(screen.ccrpProgressBar1->value(), 98);
+    screen.Timer1_Timer();
+    QCOMPARE(screen.ccrpProgressBar1->value(), 100);
+    QVERIFY(!screen.Timer1->isActive());
+    QVERIFY(!screen.Text1[1]->isEnabled());
+    QVERIFY(!screen.Text1[2]->isEnabled());
+    QVERIFY(screen.results()->isVisible());
+    QCOMPARE(screen.results()->Label18->text(), QStringLiteral("0"));
+}
+
+void MainScreenTest::exitButtonEndsOnceAndStopsTheTimer()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    QTest::mouseClick(rig.main().Command1, Qt::LeftButton);
+    QVERIFY(!rig.main().Timer1->isActive());
+    Results *results = rig.main().results();
+    QVERIFY(results->isVisible());
+    QVERIFY(!results->Command1->isVisible()); // only leaving is left
+    QCOMPARE(results->Label18->text(), QStringLiteral("50"));
+    const QString message = results->Label19->text();
+    const int sounds = rig.sound.played.size();
+    for (int tick = 0; tick < 70; ++tick)
+        rig.main().Timer1_Timer();
+    rig.main().FinishExercise(true);
+    QCOMPARE(rig.sound.played.size(), sounds);
+    QCOMPARE(results->Label19->text(), message);
+}
+
+void MainScreenTest::timeUpWhileQuestionOpenIgnoresTheAnswer()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.dialogs.answer = true;
+    rig.dialogs.whileOpen = [&rig] {
+        rig.state.TicksLeft = 0;
+        rig.main().Timer1_Timer();
+    };
+    const int sounds = rig.sound.played.size();
+    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
+    QCOMPARE(rig.dialogs.closedDialogs, 1);
+    QCOMPARE(rig.sound.played.size(), sounds + 1); // one end, one results sound
+    QVERIFY(rig.main().results()->isVisible());
+}
+
+void MainScreenTest::newExerciseQuestion_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes ends with a grade") << true;
+    QTest::newRow("no changes nothing") << false;
+}
+
+void MainScreenTest::newExerciseQuestion()
+{
+    QFETCH(bool, yes);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.dialogs.answer = yes;
+    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
+    QCOMPARE(rig.dialogs.asked, QStringList{QStringLiteral(" ?האם ברצונך להתחיל תרגיל חדש")});
+    QCOMPARE(rig.main().isVisible(), !yes);
+    QCOMPARE(rig.main().results() != nullptr && rig.main().results()->isVisible(), yes);
+    if (yes)
+        QVERIFY(rig.main().results()->Command1->isVisible());
+    else
+        QVERIFY(rig.main().Timer1->isActive());
+}
+
+void MainScreenTest::backgroundColour_data()
+{
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("dark blue gets white text") << QColor(0, 0, 100) << QColor(255, 255, 255);
+    QTest::newRow("yellow gets blue text") << QColor(255, 255, 0) << QColor(0, 0, 255);
+    QTest::newRow("each channel on its own") << QColor(200, 50, 127) << QColor(0, 255, 255);
+}
+
+void MainScreenTest::backgroundColour()
+{
+    QFETCH(QColor, chosen);
+    QFETCH(QColor, text);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.dialogs.colour = chosen;
+    QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
+    QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
+    // The second opening is preset with the colour of the first.
+    QCOMPARE(rig.dialogs.presets.size(), 2);
+    QCOMPARE(rig.dialogs.presets.at(1), chosen);
+    for (QWidget *w : {static_cast<QWidget *>(rig.main().Text1[1]), static_cast<QWidget *>(rig.main().Label4[1]),
+                       static_cast<QWidget *>(rig.main().Label9)}) {
+        QCOMPARE(w->palette().color(w->backgroundRole()), chosen);
+        QCOMPARE(w->palette().color(w->foregroundRole()), text);
+    }
+}
+
+QTEST_MAIN(MainScreenTest)
+#include "main_screen_test.moc"

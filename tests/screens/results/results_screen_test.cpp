@@ -1,0 +1,115 @@
+#include "screen_rig.h"
+
+#include "screens/chooser/choose_exercise.h"
+#include "screens/results/feedback.h"
+#include "screens/results/results_screen.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+const QString kLesson = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
+
+} // namespace
+
+class ResultsScreenTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void messageComesFromTheGradesBand_data();
+    void messageComesFromTheGradesBand();
+    void backReturnsToTheChooserAtTheTop();
+    void windowCloseActsAsTheButtonOffered_data();
+    void windowCloseActsAsTheButtonOffered();
+    void secondExerciseAfterBack();
+};
+
+void ResultsScreenTest::messageComesFromTheGradesBand_data()
+{
+    QTest::addColumn<QStringList>("answers"); // typed into gap 1, then gap 2 is answered right
+    QTest::addColumn<int>("grade");
+    QTest::newRow("full marks") << QStringList{"goes"} << 100;
+    QTest::newRow("half") << QStringList{"x", "goes"} << 50;
+    QTest::newRow("below zero") << QStringList{"x", "y"} << -50;
+}
+
+void ResultsScreenTest::messageComesFromTheGradesBand()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(int, grade);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    for (const QString &answer : answers)
+        rig.typeAnswer(1, answer);
+    rig.typeAnswer(2, QStringLiteral("live"));
+    Results *results = rig.main().results();
+    QCOMPARE(results->Label18->text().toInt(), grade);
+    QVERIFY2(Feedback::messages(Feedback::bandOf(grade)).contains(results->Label19->text()),
+             qPrintable(results->Label19->text()));
+}
+
+void ResultsScreenTest::backReturnsToTheChooserAtTheTop()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(lessonWithGaps(40), false, false));
+    rig.focusGap(40);
+    QVERIFY(rig.main().FlatScrollBar1->value() > 0);
+    rig.main().FinishExercise(true);
+    QTest::mouseClick(rig.main().results()->Command1, Qt::LeftButton);
+    QVERIFY(rig.chooser().isVisible());
+    QVERIFY(!rig.main().results()->isVisible());
+    QCOMPARE(rig.main().FlatScrollBar1->value(), 0);
+    QCOMPARE(rig.main().FlatScrollBar2->value(), 0);
+    QCOMPARE(rig.main().InnerBox->pos(), QPoint(0, 0));
+}
+
+void ResultsScreenTest::windowCloseActsAsTheButtonOffered_data()
+{
+    QTest::addColumn<bool>("throughExitButton");
+    QTest::newRow("after the last gap: back") << false;
+    QTest::newRow("after the exit button: leave") << true;
+}
+
+void ResultsScreenTest::windowCloseActsAsTheButtonOffered()
+{
+    QFETCH(bool, throughExitButton);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    if (throughExitButton) {
+        QTest::mouseClick(rig.main().Command1, Qt::LeftButton);
+    } else {
+        rig.typeAnswer(1, QStringLiteral("goes"));
+        rig.typeAnswer(2, QStringLiteral("live"));
+    }
+    rig.main().results()->close();
+    QCOMPARE(rig.chooser().isVisible(), !throughExitButton);
+    QCOMPARE(rig.sound.closes, throughExitButton ? 1 : 0);
+}
+
+void ResultsScreenTest::secondExerciseAfterBack()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    rig.typeAnswer(2, QStringLiteral("live"));
+    QTest::mouseClick(rig.main().results()->Command1, Qt::LeftButton);
+    QVERIFY(rig.clickLesson(1));
+    rig.clickStart();
+    QVERIFY(rig.main().isVisible());
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
+    QVERIFY(!rig.main().Label15[1]->isVisible());
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    rig.typeAnswer(2, QStringLiteral("live"));
+    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("100"));
+}
+
+QTEST_MAIN(ResultsScreenTest)
+#include "results_screen_test.moc"

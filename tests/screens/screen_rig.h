@@ -1,0 +1,96 @@
+#pragma once
+
+#include "lessons/lesson_store.h"
+#include "platform/sound_player.h"
+#include "screens/dialogs.h"
+#include "screens/exercise/main_screen.h"
+#include "state/variables.h"
+
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+class QListWidget;
+
+/// Lessons held in memory; a store that can be made unreachable.
+struct StoreRows
+{
+    QMap<QPair<int, int>, QString> texts;
+    bool reachable = true;
+};
+
+class RecordingSound : public SoundPlayer
+{
+public:
+    void play(const QString &path) override { played << path; }
+    void close() override { ++closes; }
+
+    QStringList played;
+    int closes = 0;
+};
+
+/// Answers questions from a script instead of waiting for a person.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    void inform(QWidget *, const QString &text) override { informed << text; }
+    bool askYesNo(QWidget *, const QString &text) override;
+    QColor chooseColour(QWidget *, const QColor &preset) override;
+    void closeOpenDialog() override { ++closedDialogs; }
+
+    QStringList informed;
+    QStringList asked;
+    bool answer = false;
+    QColor colour;                     ///< invalid: the dialog is cancelled
+    QList<QColor> presets;
+    std::function<void()> whileOpen; ///< runs while a question is open
+    int closedDialogs = 0;
+};
+
+/// The three screens over an in-memory store, a recording sound player and scripted
+/// dialogs, in a working folder of their own. Text runs are 100 twips a character,
+/// so the page layout does not depend on the fonts of the machine.
+class ScreenRig
+{
+public:
+    static constexpr int kTwipsPerCharacter = 100;
+
+    ScreenRig();
+    ~ScreenRig();
+
+    /// Runs the start-up load: the chooser shows, the exercise screen stays hidden.
+    void load();
+
+    Main &main() { return *m_main; }
+    ChooseExercise &chooser();
+    Variables state;
+    RecordingSound sound;
+    ScriptedDialogs dialogs;
+    std::shared_ptr<StoreRows> rows = std::make_shared<StoreRows>();
+    QTemporaryDir folder;
+
+    // What a pupil does, through the controls.
+    void clickEntry(QListWidget *list, int row);
+    bool clickPattern(int pattern);
+    bool clickLesson(int lesson);
+    void setSetting(int index, const QString &text);
+    void clickStart();
+    /// Pattern 5, lesson 1 of `text`, options as given, then Start.
+    bool startLesson(const QString &text, bool magazine, bool signs, const QString &attempts = QStringLiteral("2"));
+    void focusGap(int g);
+    void typeAnswer(int g, const QString &keys);
+    void chooseAnswer(int g, const QString &entry);
+    /// The control of gap g in the mode in use.
+    QWidget *gap(int g);
+
+private:
+    std::unique_ptr<Main> m_main;
+};
+
+/// A text of n gaps, two per numbered line, answered "word1" to "word<n>".
+QString lessonWithGaps(int n);
