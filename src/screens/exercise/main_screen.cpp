@@ -50,6 +50,14 @@ void setBack(QWidget *w, const QColor &colour)
     w->setAutoFillBackground(true);
 }
 
+void fitFont(QLabel *l)
+{
+    QFont f = l->font();
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(l->text()) > l->width() - 4)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    l->setFont(f);
+}
+
 void setFore(QWidget *w, const QColor &colour)
 {
     QPalette p = w->palette();
@@ -244,8 +252,13 @@ void Main::buildControls()
     Label8 = counter("Label8", QString(), {14640, 3720, 690, 480}, kPink);
     Label12 = counter("Label12", QStringLiteral("מספר נקודות מצטבר"), {13560, 4320, 1935, 375}, {});
     Label9 = counter("Label9", QStringLiteral("0"), {14640, 4800, 690, 480}, kPink);
-    for (QLabel *caption : {Label23, Label16, Label6, Label12})
-        caption->setWordWrap(true);
+    // The captions are wider than their design boxes in the fonts at hand: give them
+    // the width of the counters column and a smaller size where even that is short.
+    for (QLabel *caption : {Label23, Label16, Label6, Label12}) {
+        caption->setGeometry(Twips::rect(13620, Twips::fromPixels(caption->y()), 15360 - 13620 - 60,
+                                         std::max(375, Twips::fromPixels(caption->height()))));
+        fitFont(caption);
+    }
 
     for (QPushButton *b : {Command1, Command5, Command6})
         b->setFont(arial(12));
