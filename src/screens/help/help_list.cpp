@@ -1,7 +1,9 @@
 #include "screens/help/help_list.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QListWidget>
+#include <QPainter>
 
 void HelpLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
@@ -18,6 +20,29 @@ void HelpLineDelegate::initStyleOption(QStyleOptionViewItem *option, const QMode
     if (hasStrong)
         option->direction = option->text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
     option->displayAlignment = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+}
+
+void HelpLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    // The style lays an item's text out in the list's direction whatever the option
+    // says, so it draws only the background and the text is drawn here.
+    QStyleOptionViewItem line(option);
+    initStyleOption(&line, index);
+    const QString text = line.text;
+    line.text.clear();
+    const QWidget *widget = line.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &line, painter, widget);
+
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &line, widget).adjusted(2, 0, -2, 0);
+    QTextOption layout(line.displayAlignment);
+    layout.setTextDirection(line.direction);
+    layout.setWrapMode(QTextOption::NoWrap);
+    painter->save();
+    painter->setFont(line.font);
+    painter->setPen(line.palette.color(line.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(area, text, layout);
+    painter->restore();
 }
 
 void prepareHelpList(QListWidget *list)
