@@ -238,7 +238,9 @@ void ChooseExercise::List1_Click()
     } else {
         input = m_main.placementInput(*built.lesson);
         placed = Placement::place(*built.lesson, input);
-        if (placed.tooWideLine)
+        if (placed.nextGap - 1 != built.lesson->gapCount())
+            refusal = QStringLiteral("לא ניתן לפתוח את השיעור: יש בו סימן & לפני השורה שמתחילה ב-1.");
+        else if (placed.tooWideLine)
             refusal = QStringLiteral("לא ניתן לפתוח את השיעור: השורה %1 ארוכה מדי לדף התרגיל.").arg(*placed.tooWideLine);
     }
     if (!refusal.isEmpty()) {

@@ -162,6 +162,8 @@ void ChooseExerciseTest::refusedLessonKeepsThePreviousExercise_data()
 
     QTest::newRow("unpaired marker") << "Heading\r\n1. She &goes to school." << "2";
     QTest::newRow("fifty-one gaps") << lessonWithGaps(51) << "50";
+    QTest::newRow("gap above the text") << "Head &x&\r\n1. She &goes& to school." << "&";
+    QTest::newRow("line too long for the page") << "Head\r\n1. &a& " + QString(400, QLatin1Char('x')) << "2";
 }
 
 void ChooseExerciseTest::refusedLessonKeepsThePreviousExercise()

@@ -1,0 +1,146 @@
+#include "screens/exercise/page_placement.h"
+
+#include "lessons/cloze_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = Placement::Piece::Kind;
+
+struct Expected
+{
+    Kind kind;
+    int index;
+    int left;
+    int top;
+    const char *text;
+};
+
+struct PlacementCase
+{
+    const char *name;
+    const char *lesson;
+    bool magazine;
+    bool signs;
+    std::vector<Expected> pieces;
+    int innerWidth;
+    int innerHeight;
+    int tooWideLine; // 0: none
+};
+
+// A heading at 120, 0 of height 1336; text runs 100 twips a character; a row widens
+// the frame to its end plus one typed gap of the next slot (855). The frame
+// starts 0 wide so that every widening shows.
+Placement::Input inputFor(const Cloze::Lesson &lesson, bool magazine, bool signs)
+{
+    Placement::Input input;
+    input.magazine = magazine;
+    input.signs = signs;
+    input.headingLeft = 120;
+    input.headingTop = 0;
+    input.headingHeight = 1336;
+    input.innerWidth = 0;
+    input.typedWidths.fill(855);
+    input.choiceWidths.fill(2000);
+    input.measure = [](const QString &run) { return int(run.size()) * 100; };
+    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer);
+    return input;
+}
+
+class PagePlacement : public testing::TestWithParam<PlacementCase> {};
+
+// Row tops: 0 + (0.45 r + 0.63) 1336, so row 1 at 1443, row 2 at 2044, row 3 at 2645.
+TEST_P(PagePlacement, PlacesRunsAndGapsRowByRow)
+{
+    const auto &c = GetParam();
+    const Cloze::BuildResult built = Cloze::buildLesson(QString::fromUtf8(c.lesson));
+    ASSERT_TRUE(built);
+    const Placement::Result placed = Placement::place(*built.lesson, inputFor(*built.lesson, c.magazine, c.signs));
+
+    ASSERT_EQ(placed.pieces.size(), c.pieces.size());
+    for (size_t i = 0; i < c.pieces.size(); ++i) {
+        SCOPED_TRACE("piece " + std::to_string(i));
+        const Placement::Piece &got = placed.pieces[i];
+        const Expected &want = c.pieces[i];
+        EXPECT_EQ(got.kind, want.kind);
+        EXPECT_EQ(got.index, want.index);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        EXPECT_EQ(got.text.toStdString(), want.text);
+        EXPECT_EQ(got.setText, want.kind == Kind::TextRun || c.signs);
+    }
+    EXPECT_EQ(placed.innerWidth, c.innerWidth);
+    EXPECT_EQ(placed.innerHeight, c.innerHeight);
+    EXPECT_EQ(placed.scrollMax, c.innerHeight);
+    EXPECT_EQ(placed.tooWideLine.value_or(0), c.tooWideLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lessons, PagePlacement,
+    testing::Values(
+        // Typed gaps of a 4-letter answer are (4 + 2) 130 = 780 wide.
+        PlacementCase{"text_gap_text", "Head\r\n1. She &goes& home.", false, true,
+                      {{Kind::TextRun, 1, 120, 1443, "1. She "},
+                       {Kind::Gap, 1, 820, 1443, "####"},
+                       {Kind::TextRun, 2, 1600, 1443, " home."}},
+                      1600 + 600 + 855, 2044, 0},
+        // Choice gaps are (4 + 2) 150 = 900 wide; without signs no text is set.
+        PlacementCase{"choice_gap_without_signs", "Head\r\n1. She &goes& home.", true, false,
+                      {{Kind::TextRun, 1, 120, 1443, "1. She "},
+                       {Kind::Gap, 1, 820, 1443, "####"},
+                       {Kind::TextRun, 2, 1720, 1443, " home."}},
+                      1720 + 600 + 855, 2044, 0},
+        // A single character between two gaps is dropped: the second gap follows the first.
+        PlacementCase{"one_blank_between_gaps", "Head\r\n1. &ab& &cd&", false, true,
+                      {{Kind::TextRun, 1, 120, 1443, "1. "},
+                       {Kind::Gap, 1, 420, 1443, "##"},
+                       {Kind::Gap, 2, 940, 1443, "##"},
+                       {Kind::TextRun, 2, 1460, 1443, ""}},
+                      1460 + 855, 2044, 0},
+        // Heading lines make no rows; every body line is one, an empty one too.
+        PlacementCase{"rows_below_the_heading", "Head\r\nmore head\r\n1. &a&\r\n\r\nend", false, false,
+                      {{Kind::TextRun, 1, 120, 1443, "1. "},
+                       {Kind::Gap, 1, 420, 1443, "#"},
+                       {Kind::TextRun, 2, 810, 1443, ""},
+                       {Kind::TextRun, 3, 120, 2044, ""},
+                       {Kind::TextRun, 4, 120, 2645, "end"}},
+                      810 + 855, 3246, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PagePlacement, LineReachingTheSixteenBitEdgeIsNamed)
+{
+    const QString lesson = QStringLiteral("Head\r\n1. short &a&\r\n2. ") + QString(330, QLatin1Char('x')) + QStringLiteral(" &b&");
+    const Cloze::BuildResult built = Cloze::buildLesson(lesson);
+    ASSERT_TRUE(built);
+    const Placement::Result placed = Placement::place(*built.lesson, inputFor(*built.lesson, false, false));
+    EXPECT_EQ(placed.tooWideLine.value_or(0), 3);
+}
+
+TEST(PagePlacement, FrameIsOnlyEverWidened)
+{
+    const Cloze::BuildResult built = Cloze::buildLesson(QStringLiteral("Head\r\n1. &a&"));
+    ASSERT_TRUE(built);
+    Placement::Input input = inputFor(*built.lesson, true, true);
+    input.innerWidth = 20000;
+    EXPECT_EQ(Placement::place(*built.lesson, input).innerWidth, 20000);
+}
+
+TEST(GapWidths, OnlyTheKindInUseChanges)
+{
+    const Cloze::BuildResult built = Cloze::buildLesson(QStringLiteral("Head\r\n1. &abc& &de&"));
+    ASSERT_TRUE(built);
+    for (bool magazine : {false, true}) {
+        Placement::Input input = inputFor(*built.lesson, magazine, true);
+        const int typed = magazine ? 855 : 5 * 130;
+        const int choice = magazine ? 5 * 150 : 2000;
+        EXPECT_EQ(input.typedWidths[1], typed);
+        EXPECT_EQ(input.choiceWidths[2], choice);
+        EXPECT_EQ(input.typedWidths[3], 855) << "gap slots past the lesson keep their width";
+        EXPECT_EQ(input.choiceWidths[3], 2000);
+    }
+}
+
+} // namespace
