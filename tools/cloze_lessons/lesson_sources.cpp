@@ -69,11 +69,13 @@ bool numbersFromSourcePath(const QString &path, int *pattern, int *lesson)
 SourceScan scanLessonFolder(const QString &folder)
 {
     SourceScan scan;
-    QDirIterator it(folder, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    // relativeFilePath only relates absolute paths, and a teacher may give "data/lessons".
+    const QDir root(QFileInfo(folder).absoluteFilePath());
+    QDirIterator it(root.path(), {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         SourceFile file{0, 0, path};
-        const bool inPatternFolder = QDir(folder).relativeFilePath(path).count(QLatin1Char('/')) == 1;
+        const bool inPatternFolder = root.relativeFilePath(path).count(QLatin1Char('/')) == 1;
         if (inPatternFolder && numbersFromSourcePath(path, &file.pattern, &file.lesson))
             scan.files.append(file);
         else
