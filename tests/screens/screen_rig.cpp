@@ -150,7 +150,10 @@ QWidget *ScreenRig::gap(int g)
 
 void ScreenRig::focusGap(int g)
 {
-    m_main->activateWindow();
+    if (!m_main->isActiveWindow()) {
+        m_main->activateWindow();
+        QTest::qWaitForWindowActive(m_main.get(), 500);
+    }
     QWidget *control = gap(g);
     control->setFocus(Qt::TabFocusReason);
     if (!control->hasFocus()) {

@@ -301,9 +301,12 @@ void Main::Form_Load()
     state.ViewHeight = int16_t(Twips::pixelsToPoints(height()));
     resize(int(width() * float(state.ViewWidth) / 768.0f), int(height() * float(state.ViewHeight) / 576.0f));
     Random::seedFromClock();
-    for (int n = 1; n <= 20; ++n) {
-        for (QComboBox *picker : m_chooser->Combo2)
+    for (QComboBox *picker : m_chooser->Combo2) {
+        // The first entry added would become the field's text; the initial text stays.
+        const QString initial = picker->currentText();
+        for (int n = 1; n <= 20; ++n)
             picker->addItem(QString::number(n));
+        picker->setEditText(initial);
     }
     for (int i = 0; i < kCells; ++i)
         Label3[i]->move(Twips::toPixels(60 + i * 6.75 * state.ViewWidth / 768.0), Label3[i]->y());

@@ -34,11 +34,19 @@ class MainScreenTest : public QObject
 private slots:
     void typedGap_data();
     void typedGap();
+    void typedKeys_data();
+    void typedKeys();
+    void creditAndDebitWithFractions();
+    void attemptsDisplayFollowsTheFocusedGap();
+    void tabMovesToTheNextGap();
+    void timeRunsOutWithAShortTick();
+    void yesGradesTheExerciseSoFar();
     void signsComeBackOnFocusAndAfterWrongAnswer();
     void overtypeReplacesTheMask();
     void choiceGap_data();
     void choiceGap();
     void arrowKeyInAChoiceListJudges();
+    void arrowKeysJudgeEachEntryReached();
     void lastGapEndsWithGradeAndSound_data();
     void lastGapEndsWithGradeAndSound();
     void answerLabelForEveryGapUpToFifty();
@@ -101,6 +109,163 @@ void MainScreenTest::typedGap()
     QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
 }
 
+void MainScreenTest::typedKeys_data()
+{
+    QTest::addColumn<bool>("signs");
+    QTest::addColumn<QStringList>("keys"); // "\n" is Enter
+    QTest::addColumn<QString>("shown");      // the box's text afterwards; empty when closed
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<int>("triesLeft");
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("first signs overtyped") << true << QStringList{"isn"} << "isn'#" << "0" << 5 << false;
+    QTest::newRow("partly overtyped is wrong") << true << QStringList{"isn", "\n"} << "###'#" << "-1" << 4 << false;
+    QTest::newRow("all signs overtyped") << true << QStringList{"isn't", "\n"} << "" << "1" << 5 << true;
+    QTest::newRow("wrong text stays") << false << QStringList{"ab", "\n"} << "ab" << "-1" << 4 << false;
+    QTest::newRow("next key empties it") << false << QStringList{"ab", "\n", "x"} << "x" << "-1" << 4 << false;
+    QTest::newRow("second Enter judges the empty box") << false << QStringList{"ab", "\n", "\n"} << "" << "-2" << 3
+                                                       << false;
+    QTest::newRow("capital letter") << false << QStringList{"Isn't", "\n"} << "Isn't" << "-1" << 4 << false;
+    QTest::newRow("trailing blank") << false << QStringList{"isn't ", "\n"} << "isn't " << "-1" << 4 << false;
+}
+
+void MainScreenTest::typedKeys()
+{
+    QFETCH(bool, signs);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, score);
+    QFETCH(int, triesLeft);
+    QFETCH(bool, closed);
+
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(QStringLiteral("Short forms\r\n1. It &isn't& cold.\r\n2. I &am& here."), false, signs,
+                            QStringLiteral("5")));
+    QLineEdit *box = rig.main().Text1[1];
+    rig.focusGap(1);
+    for (const QString &key : keys) {
+        if (key == QLatin1String("\n"))
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            QTest::keyClicks(box, key);
+    }
+    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(int(rig.state.TriesLeft[1]), triesLeft);
+    QCOMPARE(box->isVisible(), !closed);
+    if (!closed)
+        QCOMPARE(box->text(), shown);
+}
+
+void MainScreenTest::creditAndDebitWithFractions()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(2, QStringLiteral("2"));
+    rig.setSetting(3, QStringLiteral("0.5"));
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("2"));
+    rig.typeAnswer(2, QStringLiteral("lives"));
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("1.5"));
+}
+
+void MainScreenTest::attemptsDisplayFollowsTheFocusedGap()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false, QStringLiteral("5")));
+    rig.typeAnswer(2, QStringLiteral("x"));
+    rig.typeAnswer(2, QStringLiteral("y"));
+    rig.focusGap(1);
+    QCOMPARE(rig.main().Label14->text(), QStringLiteral("5"));
+    QCOMPARE(rig.main().Label8->text(), QStringLiteral("0"));
+    rig.focusGap(2);
+    QCOMPARE(rig.main().Label14->text(), QStringLiteral("3"));
+    QCOMPARE(rig.main().Label8->text(), QStringLiteral("2"));
+
+    // One attempt: a wrong answer closes the gap out of attempts, in blue on #FF8888.
+    ScreenRig single;
+    single.load();
+    QVERIFY(single.startLesson(kTwoGaps, false, false, QStringLiteral("1")));
+    single.typeAnswer(1, QStringLiteral("go"));
+    QLabel *answer = single.main().Label15[1];
+    QVERIFY(answer->isVisible());
+    QCOMPARE(answer->text(), QStringLiteral("goes"));
+    QCOMPARE(answer->palette().color(QPalette::Window), QColor(0xFF, 0x88, 0x88));
+    QCOMPARE(answer->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(single.main().Label14->text(), QStringLiteral("0"));
+    QCOMPARE(single.state.GapsLeft, 1);
+    QCOMPARE(soundNames(single.sound.played), QStringList{"wrong.wav"});
+}
+
+void MainScreenTest::tabMovesToTheNextGap()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, true, QStringLiteral("4")));
+    rig.typeAnswer(2, QStringLiteral("x"));
+    rig.focusGap(1);
+    QCOMPARE(rig.main().Label14->text(), QStringLiteral("4"));
+    QTest::keyClick(rig.main().Text1[1], Qt::Key_Tab);
+    if (!rig.main().Text1[2]->hasFocus())
+        QSKIP("no active window on this platform: focus does not move by keys");
+    QCOMPARE(rig.main().Label14->text(), QStringLiteral("3"));
+    QCOMPARE(rig.main().Text1[2]->text(), QStringLiteral("####"));
+}
+
+void MainScreenTest::timeRunsOutWithAShortTick()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(0, QStringLiteral("0.01")); // 10 ms a tick: 61 ticks in well under a second
+    QVERIFY(rig.startLesson(kTwoGaps, true, false));
+    QCOMPARE(rig.main().Timer1->interval(), 10);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.main().results() && rig.main().results()->isVisible(), 5000);
+    QCOMPARE(rig.state.TicksLeft, -1);
+    QVERIFY(!rig.main().Combo1[1]->isEnabled());
+    QCOMPARE(rig.main().ccrpProgressBar1->value(), 100);
+    QCOMPARE(soundNames(rig.sound.played), QStringList{"wickedlaugh.wav"});
+    QTest::qWait(100);
+    QCOMPARE(rig.sound.played.size(), 1);
+}
+
+void MainScreenTest::yesGradesTheExerciseSoFar()
+{
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(2, QStringLiteral("2"));
+    QVERIFY(rig.startLesson(lessonWithGaps(9), false, false));
+    for (int g = 1; g <= 7; ++g)
+        rig.typeAnswer(g, QStringLiteral("word%1").arg(g));
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("14"));
+    rig.dialogs.answer = true;
+    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
+    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("78")); // 1400 / 18, rounded
+    QVERIFY(rig.main().results()->Command1->isVisible());
+}
+
+void MainScreenTest::arrowKeysJudgeEachEntryReached()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(QStringLiteral("Be\r\n1. I &am& here. He &is& there. We &are& home."), true, false,
+                            QStringLiteral("3")));
+    QComboBox *list = rig.main().Combo1[2];
+    QCOMPARE(list->count(), 3);
+    rig.focusGap(2);
+    QTest::keyClick(list, Qt::Key_Down); // "am"
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("-1"));
+    QCOMPARE(list->palette().color(QPalette::Base), QColor(0xFF, 0xCC, 0xCC));
+    QTest::keyClick(list, Qt::Key_Down); // "is"
+    QCOMPARE(soundNames(rig.sound.played), (QStringList{"wrong.wav", "right.wav"}));
+    QVERIFY(!list->isVisible());
+    QCOMPARE(rig.main().Label15[2]->text(), QStringLiteral("is"));
+    QCOMPARE(rig.main().Label15[2]->palette().color(QPalette::Window), QColor(0x00, 0xFF, 0xFF));
+    QCOMPARE(rig.main().Label15[2]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
+}
+
 void MainScreenTest::signsComeBackOnFocusAndAfterWrongAnswer()
 {
     ScreenRig rig;
@@ -110,7 +275,9 @@ void MainScreenTest::signsComeBackOnFocusAndAfterWrongAnswer()
     QCOMPARE(box->text(), QStringLiteral("####"));
     rig.typeAnswer(2, QStringLiteral("lives"));
     QCOMPARE(box->text(), QStringLiteral("####"));
-    box->setText(QStringLiteral("xx"));
+    QTest::keyClicks(box, QStringLiteral("ab"));
+    QCOMPARE(box->text(), QStringLiteral("ab")); // the key after a wrong answer empties the box
+    rig.focusGap(1); // leave the gap and come back
     rig.focusGap(2);
     QCOMPARE(box->text(), QStringLiteral("####"));
     QCOMPARE(box->cursorPosition(), 0);
@@ -325,9 +492,13 @@ void MainScreenTest::backgroundColour_data()
 {
     QTest::addColumn<QColor>("chosen");
     QTest::addColumn<QColor>("text");
-    QTest::newRow("dark blue gets white text") << QColor(0, 0, 100) << QColor(255, 255, 255);
-    QTest::newRow("yellow gets blue text") << QColor(255, 255, 0) << QColor(0, 0, 255);
-    QTest::newRow("each channel on its own") << QColor(200, 50, 127) << QColor(0, 255, 255);
+    QTest::newRow("black") << QColor(0, 0, 0) << QColor(255, 255, 255);
+    QTest::newRow("white") << QColor(255, 255, 255) << QColor(0, 0, 0);
+    QTest::newRow("128 grey is light") << QColor(128, 128, 128) << QColor(0, 0, 0);
+    QTest::newRow("127 grey is dark") << QColor(127, 127, 127) << QColor(255, 255, 255);
+    QTest::newRow("each channel on its own") << QColor(200, 30, 90) << QColor(0, 255, 255);
+    QTest::newRow("pure blue") << QColor(0, 0, 255) << QColor(255, 255, 0);
+    QTest::newRow("cancel keeps the preset") << QColor() << QColor(0, 0, 0);
 }
 
 void MainScreenTest::backgroundColour()
@@ -340,8 +511,12 @@ void MainScreenTest::backgroundColour()
     rig.dialogs.colour = chosen;
     QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
     QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
-    // The second opening is preset with the colour of the first.
+    // The second opening is preset with the colour of the first; a cancelled dialog
+    // gives back its preset, white at the first opening.
+    if (!chosen.isValid())
+        chosen = Qt::white;
     QCOMPARE(rig.dialogs.presets.size(), 2);
+    QCOMPARE(rig.dialogs.presets.at(0), QColor(Qt::white));
     QCOMPARE(rig.dialogs.presets.at(1), chosen);
     for (QWidget *w : {static_cast<QWidget *>(rig.main().Text1[1]), static_cast<QWidget *>(rig.main().Label4[1]),
                        static_cast<QWidget *>(rig.main().Label9)}) {
