@@ -60,11 +60,12 @@ QColor ScriptedDialogs::chooseColour(QWidget *, const QColor &preset)
     return colour.isValid() ? colour : preset;
 }
 
-ScreenRig::ScreenRig()
+ScreenRig::ScreenRig(StoreFactory openStore)
 {
     auto rowsOfRig = rows;
-    ScreenContext context{state, sound, dialogs, folder.path(), folder.path(),
-                          [rowsOfRig] { return std::make_unique<MemoryStore>(rowsOfRig); },
+    if (!openStore)
+        openStore = [rowsOfRig] { return std::make_unique<MemoryStore>(rowsOfRig); };
+    ScreenContext context{state, sound, dialogs, folder.path(), folder.path(), openStore,
                           [](const QString &text) { return int(text.size()) * kTwipsPerCharacter; }};
     m_main = std::make_unique<Main>(context);
 }

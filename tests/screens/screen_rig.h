@@ -60,7 +60,10 @@ class ScreenRig
 public:
     static constexpr int kTwipsPerCharacter = 100;
 
-    ScreenRig();
+    using StoreFactory = std::function<std::unique_ptr<Lessons::LessonStore>()>;
+
+    /// Over the in-memory `rows`, or over the store the factory opens.
+    explicit ScreenRig(StoreFactory openStore = {});
     ~ScreenRig();
 
     /// Runs the start-up load: the chooser shows, the exercise screen stays hidden.

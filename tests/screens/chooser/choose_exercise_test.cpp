@@ -1,16 +1,23 @@
 #include "screen_rig.h"
 
 #include "lessons/patterns.h"
+#include "platform/program_store.h"
 #include "screens/chooser/choose_exercise.h"
+#include "screens/twips.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QProgressBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -31,6 +38,14 @@ class ChooseExerciseTest : public QObject
 private slots:
     void startUpShowsOnlyTheChooser();
     void patternClickListsLessons();
+    void patternClickOnTheAccessFixture();
+    void pagePlacementOnTheWidgets_data();
+    void pagePlacementOnTheWidgets();
+    void pageFrameNeverNarrows();
+    void startSetsTheExerciseUp_data();
+    void startSetsTheExerciseUp();
+    void workingFileIsBestEffort();
+    void closingTheExerciseScreenEndsTheProgram();
     void unreachableStoreKeepsEverything_data();
     void unreachableStoreKeepsEverything();
     void lessonClickBuildsThePage_data();
@@ -62,6 +77,13 @@ void ChooseExerciseTest::startUpShowsOnlyTheChooser()
     }
     QVERIFY(!rig.chooser().Command4->isEnabled());
     QCOMPARE(rig.state.TicksLeft, 0);
+    QCOMPARE(rig.chooser().Command1->text(), QStringLiteral("עם מגבלת זמן"));
+    QCOMPARE(rig.chooser().Command2->text(), QStringLiteral("עם מחסנית"));
+    QCOMPARE(rig.chooser().Command3->text(), QStringLiteral("עם סימנים"));
+    QStringList settings;
+    for (QComboBox *picker : rig.chooser().Combo2)
+        settings << picker->currentText();
+    QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
 }
 
 void ChooseExerciseTest::patternClickListsLessons()
@@ -78,6 +100,147 @@ void ChooseExerciseTest::patternClickListsLessons()
     QCOMPARE(lessons->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("First\r\n")));
     QCOMPARE(lessons->item(1)->text(), Patterns::lessonEntry(3, QStringLiteral("השלם את המילים\r\n")));
     QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(21));
+}
+
+void ChooseExerciseTest::patternClickOnTheAccessFixture()
+{
+    QTemporaryDir program;
+    QVERIFY(QFile::copy(QStringLiteral(CLOZE_FIXTURES_DIR "/db1.mdb"), program.filePath(QStringLiteral("db1.mdb"))));
+    const QString folder = program.path();
+    ScreenRig rig([folder] { return Lessons::programLessonStore(folder); });
+    rig.load();
+
+    auto lessonNumbers = [&rig] {
+        QList<int> numbers;
+        for (int row = 0; row < rig.chooser().List1->count(); ++row)
+            numbers << Patterns::lessonNumberFromEntry(rig.chooser().List1->item(row)->text());
+        return numbers;
+    };
+    QVERIFY(rig.clickPattern(17));
+    QCOMPARE(lessonNumbers(), (QList<int>{1, 2, 4})); // a hole in the numbering
+    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(17));
+    QVERIFY(rig.clickPattern(18));
+    QCOMPARE(lessonNumbers(), QList<int>{2}); // a null and an empty text are no lessons
+    QVERIFY(rig.clickPattern(24));
+    QCOMPARE(lessonNumbers(), (QList<int>{1, 2, 3}));
+    QVERIFY(rig.clickLesson(1));
+    QCOMPARE(rig.state.RightAnswers[1], QStringLiteral("play"));
+    QVERIFY(rig.dialogs.informed.isEmpty());
+}
+
+void ChooseExerciseTest::pagePlacementOnTheWidgets_data()
+{
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<int>("runs");           // text runs shown besides the heading
+    QTest::addColumn<QList<int>>("gapLefts"); // in twips, the fixed measure of the rig
+
+    // Heading at 120 twips; runs are 100 twips a character; typed gaps (2 + 2) 130 wide.
+    QTest::newRow("run, gap, run") << "Head\r\n1. I &am& a pupil." << 2 << QList<int>{120 + 500};
+    QTest::newRow("gap after a single blank") << "Head\r\n1. &am& &is&" << 2 << QList<int>{120 + 300, 120 + 300 + 520};
+}
+
+void ChooseExerciseTest::pagePlacementOnTheWidgets()
+{
+    QFETCH(QString, lesson);
+    QFETCH(int, runs);
+    QFETCH(QList<int>, gapLefts);
+
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = lesson;
+    rig.load();
+    QTest::mouseClick(rig.chooser().Command2, Qt::LeftButton); // typed gaps
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    Main &screen = rig.main();
+    int shownRuns = 0;
+    for (int i = 1; i < Main::kControls; ++i)
+        shownRuns += screen.Label4[i]->isVisibleTo(screen.InnerBox);
+    QCOMPARE(shownRuns, runs);
+    for (int g = 1; g <= gapLefts.size(); ++g) {
+        QCOMPARE(screen.Text1[g]->x(), Twips::toPixels(gapLefts[g - 1]));
+        QCOMPARE(screen.Text1[g]->y(), screen.Label4[1]->y());
+    }
+}
+
+void ChooseExerciseTest::pageFrameNeverNarrows()
+{
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = QStringLiteral("Head\r\n1. ") + QString(200, QLatin1Char('x')) + QStringLiteral(" &a&");
+    rig.rows->texts[{5, 2}] = QStringLiteral("Head\r\n1. &a&\r\n2. &b&\r\n3. &c&");
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    const int wide = rig.main().InnerBox->width();
+    QVERIFY(wide >= Twips::toPixels(200 * ScreenRig::kTwipsPerCharacter));
+    QVERIFY(rig.clickLesson(2));
+    QCOMPARE(rig.main().InnerBox->width(), wide);
+    // Three lines end the page at the fourth row's top: (0.45 * 4 + 0.63) heading heights.
+    const int headingTwips = Twips::fromPixels(rig.main().Label4[0]->height());
+    QCOMPARE(rig.main().InnerBox->height(),
+             Twips::toPixels(int(std::lround(Twips::fromPixels(rig.main().Label4[0]->y()) + 2.43 * headingTwips))));
+}
+
+void ChooseExerciseTest::startSetsTheExerciseUp_data()
+{
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<int>("interval"); // 0: the timer does not run
+    QTest::newRow("two minutes") << "2" << 2000;
+    QTest::newRow("half a minute") << "0.5" << 500;
+    QTest::newRow("no time at all") << "0" << 0;
+}
+
+void ChooseExerciseTest::startSetsTheExerciseUp()
+{
+    QFETCH(QString, minutes);
+    QFETCH(int, interval);
+
+    ScreenRig rig;
+    rig.load();
+    rig.setSetting(0, minutes);
+    rig.setSetting(2, QStringLiteral("3"));
+    rig.setSetting(3, QStringLiteral("0.5"));
+    QVERIFY(rig.startLesson(kLesson, true, true, QStringLiteral("4")));
+    Main &screen = rig.main();
+    QCOMPARE(screen.Timer1->isActive(), interval > 0);
+    if (interval > 0)
+        QCOMPARE(screen.Timer1->interval(), interval);
+    QCOMPARE(rig.state.TicksLeft, 60);
+    QCOMPARE(rig.state.Credit, 3);
+    QCOMPARE(screen.Label14->text(), QStringLiteral("4"));
+    const QStringList shown{screen.Label20[0]->text(), screen.Label20[1]->text(), screen.Label20[2]->text(),
+                            screen.Label20[3]->text()};
+    QCOMPARE(shown, (QStringList{minutes, "4", "3", "0.5"}));
+    for (int g = 0; g < Variables::kSlots; ++g)
+        QCOMPARE(int(rig.state.TriesLeft[g]), 4);
+    QVERIFY(!rig.chooser().Command4->isEnabled());
+}
+
+void ChooseExerciseTest::workingFileIsBestEffort()
+{
+    ScreenRig rig;
+    rig.rows->texts[{5, 1}] = kLesson;
+    // "data" is a file here, so the working file cannot be written.
+    QFile blocker(rig.folder.filePath(QStringLiteral("data")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+    rig.load();
+    QVERIFY(rig.clickPattern(5));
+    QVERIFY(rig.clickLesson(1));
+    QCOMPARE(rig.state.GapCount, 2);
+    QVERIFY(rig.dialogs.informed.isEmpty());
+    QVERIFY(rig.chooser().Command4->isEnabled());
+    QVERIFY(blocker.open(QIODevice::ReadOnly));
+    QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
+}
+
+void ChooseExerciseTest::closingTheExerciseScreenEndsTheProgram()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    rig.main().close();
+    QCOMPARE(rig.sound.closes, 1);
 }
 
 void ChooseExerciseTest::unreachableStoreKeepsEverything_data()
