@@ -1,46 +1,38 @@
 #include "platform/sound_player.h"
 
-#include <QAudioOutput>
 #include <QFileInfo>
-#include <QMediaPlayer>
+#include <QSoundEffect>
 #include <QUrl>
 
 namespace {
 
+// QSoundEffect decodes its WAV file on a thread of its own, so neither a long sound
+// nor a damaged file can hold up the screen that asked for it.
 class MultimediaSoundPlayer final : public SoundPlayer
 {
 public:
     void play(const QString &path) override
     {
-        close();
+        stop();
         if (!QFileInfo(path).isFile())
             return; // silence; nothing to report
-        ensurePlayer();
-        m_player->setSource(QUrl::fromLocalFile(path));
-        m_player->play();
+        m_effect = std::make_unique<QSoundEffect>();
+        m_effect->setSource(QUrl::fromLocalFile(path));
+        m_effect->play(); // starts once the file is loaded; a file that fails stays silent
     }
 
-    void close() override
-    {
-        if (!m_player)
-            return;
-        m_player->stop();
-        m_player->setSource(QUrl());
-    }
+    void close() override { stop(); }
 
 private:
-    // Created on first use, so that start-up does not wait for the audio back end.
-    void ensurePlayer()
+    void stop()
     {
-        if (m_player)
+        if (!m_effect)
             return;
-        m_output = std::make_unique<QAudioOutput>();
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_output.get());
+        m_effect->stop();
+        m_effect.reset(); // releases the device
     }
 
-    std::unique_ptr<QAudioOutput> m_output;
-    std::unique_ptr<QMediaPlayer> m_player;
+    std::unique_ptr<QSoundEffect> m_effect;
 };
 
 } // namespace
