@@ -4,6 +4,7 @@
 #include "screens/results/results_screen.h"
 #include "screens/twips.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,8 @@ private slots:
     void timeRunsOutOnTheSixtyFirstTick();
     void exitButtonEndsOnceAndStopsTheTimer();
     void timeUpWhileQuestionOpenIgnoresTheAnswer();
+    void timeUpWhileHelpIsOpenClosesIt_data();
+    void timeUpWhileHelpIsOpenClosesIt();
     void newExerciseQuestion_data();
     void newExerciseQuestion();
     void backgroundColour_data();
@@ -462,6 +465,40 @@ void MainScreenTest::timeUpWhileQuestionOpenIgnoresTheAnswer()
     QCOMPARE(rig.dialogs.closedDialogs, 1);
     QCOMPARE(rig.sound.played.size(), sounds + 1); // one end, one results sound
     QVERIFY(rig.main().results()->isVisible());
+}
+
+void MainScreenTest::timeUpWhileHelpIsOpenClosesIt_data()
+{
+    QTest::addColumn<QString>("help");
+    QTest::newRow("grammar help") << "help4grammar";
+    QTest::newRow("general help") << "helpForm";
+}
+
+void MainScreenTest::timeUpWhileHelpIsOpenClosesIt()
+{
+    QFETCH(QString, help);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    if (help == QLatin1String("help4grammar"))
+        QTest::mouseClick(rig.main().Command2, Qt::LeftButton);
+    else
+        rig.main().help1_Click();
+    QWidget *open = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == help && w->isVisible())
+            open = w;
+    }
+    QVERIFY(open);
+    QVERIFY(!rig.main().isVisible());
+    rig.state.TicksLeft = 0;
+    rig.main().Timer1_Timer();
+    QTest::qWait(10); // a destroyed help goes with the next turn of the event loop
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!(w->objectName() == help && w->isVisible()), qPrintable(help));
+    QVERIFY(rig.main().results()->isVisible());
+    QVERIFY(!rig.main().isVisible());
+    QVERIFY(!rig.chooser().isVisible());
 }
 
 void MainScreenTest::newExerciseQuestion_data()
