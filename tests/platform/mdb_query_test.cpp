@@ -145,3 +145,57 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+struct HeaderCase
+{
+    const char *name;
+    QByteArray head;
+    qint64 size;
+    const char *fault; ///< "" when libmdb may be given the file
+};
+
+QByteArray jetHead(char version)
+{
+    QByteArray head("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+    head.append(version).append(3, '\0');
+    return head + QByteArray(4096 - head.size(), '\x5a');
+}
+
+QByteArray aceHead(char version)
+{
+    QByteArray head = jetHead(version);
+    head.replace(13, 3, "ACE");
+    return head;
+}
+
+class FileHeader : public testing::TestWithParam<HeaderCase> {};
+
+TEST_P(FileHeader, TurnsAwayWhatLibmdbMustNotSee)
+{
+    const QString fault = Lessons::Mdb::headerFault(GetParam().head, GetParam().size);
+    if (*GetParam().fault == '\0') {
+        EXPECT_TRUE(fault.isEmpty()) << show(fault);
+    } else {
+        EXPECT_TRUE(fault.contains(QString::fromUtf8(GetParam().fault))) << show(fault);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Heads, FileHeader,
+    testing::Values(HeaderCase{"fixture", readFile(fixturePath(QStringLiteral("db1.mdb"))).left(4096), 184320, ""},
+                    HeaderCase{"jet4_three_pages", jetHead(1), 3 * 4096, ""},
+                    HeaderCase{"jet3_pages_of_2048", jetHead(0), 5 * 2048, ""},
+                    HeaderCase{"ace_2010", aceHead(3), 10 * 4096, ""},
+                    HeaderCase{"empty", QByteArray(), 0, "empty"},
+                    HeaderCase{"sqlite_file", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\0'), 8192, "not an Access"},
+                    HeaderCase{"magic_cut_off", jetHead(1).left(10), 10, "not an Access"},
+                    HeaderCase{"version_cut_off", jetHead(1).left(22), 22, "cut short"},
+                    HeaderCase{"unknown_version", jetHead(9), 8 * 4096, "unknown version"},
+                    HeaderCase{"mid_page", jetHead(1), 8 * 4096 + 100, "cut short"},
+                    HeaderCase{"jet4_with_jet3_pages", jetHead(1), 5 * 2048, "cut short"},
+                    HeaderCase{"two_pages", jetHead(1), 2 * 4096, "cut short"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

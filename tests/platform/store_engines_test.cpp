@@ -1,4 +1,5 @@
 #include "platform/mdb_store.h"
+#include "platform/program_store.h"
 #include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 
@@ -9,11 +10,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <vector>
@@ -240,6 +243,22 @@ TEST_P(BrokenStore, EveryCallFailsWithAReason)
     EXPECT_LT(clock.elapsed(), 20000);
 }
 
+// What the pupil meets: the same file as the store beside the program fails every
+// click, so the chooser shows its failure message.
+TEST_P(BrokenStore, AsTheProgramsStoreEveryClickFails)
+{
+    const auto &[engine, c] = GetParam();
+    StoreFolder folder;
+    const QString made = c.make(folder, engine);
+    StoreFolder program;
+    ASSERT_TRUE(QFile::rename(made, program.path(storeName(engine))) || !QFileInfo::exists(made));
+    const auto store = Lessons::programLessonStore(program.path(QString()));
+    const QString placed = program.path(storeName(engine));
+    EXPECT_EQ(store->filePath(), QFileInfo::exists(placed) ? placed : program.path(QStringLiteral("db1.sqlite")));
+    EXPECT_FALSE(store->lessons(1).ok());
+    EXPECT_FALSE(store->lessonText(1, 1).ok());
+}
+
 const std::vector<BrokenCase> kBrokenForBoth = {
     {"missing_file", [](StoreFolder &f, Engine e) { return f.path(storeName(e)); }},
     {"zero_length", [](StoreFolder &f, Engine e) { return f.write(storeName(e), QByteArray()); }},
@@ -277,6 +296,20 @@ const std::vector<BrokenCase> kBrokenAccess = {
     {"saved_by_access_without_closes",
      [](StoreFolder &f, Engine) { return f.copyFixture(QStringLiteral("other-tables.mdb"), QStringLiteral("db1.mdb")); }},
     {"cut_before_the_long_text", [](StoreFolder &f, Engine e) { return cutFixture(f, e, 40 * 4096); }},
+    // Whole pages, nothing said on stderr, and every row of closes gone.
+    {"cut_where_the_rows_vanish", [](StoreFolder &f, Engine e) { return cutFixture(f, e, 25 * 4096); }},
+    {"access_header_then_noise",
+     [](StoreFolder &f, Engine e) {
+         QByteArray bytes = noise(48 * 4096, 13);
+         bytes.replace(0, 4096, readFile(fixturePath(QStringLiteral("db1.mdb"))).left(4096));
+         return f.write(storeName(e), bytes);
+     }},
+    {"catalogue_page_overwritten",
+     [](StoreFolder &f, Engine e) {
+         QByteArray bytes = readFile(fixturePath(QStringLiteral("db1.mdb")));
+         bytes.replace(2 * 4096, 4096, noise(4096, 17));
+         return f.write(storeName(e), bytes);
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(AccessFiles, BrokenStore,
@@ -305,6 +338,12 @@ const std::vector<BrokenCase> kBrokenSqlite = {
          return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE closes (pattern, lesson, cloze);"
                                                        "INSERT INTO closes VALUES (1, 1, x'41310d0a');");
      }},
+    {"pattern_a_blob",
+     [](StoreFolder &f, Engine) {
+         return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE closes (pattern, lesson, cloze);"
+                                                       "INSERT INTO closes VALUES (x'01', 1, 'A\r\n1. &x&');");
+     }},
+    {"zero_length_is_an_empty_database", [](StoreFolder &f, Engine) { return f.write(QStringLiteral("db1.sqlite"), {}); }},
     {"cloze_a_number",
      [](StoreFolder &f, Engine) {
          return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE closes (pattern, lesson, cloze);"
@@ -340,6 +379,24 @@ TEST(CutStore, EveryPageCutIsRefusedOrHarmless)
         EXPECT_GT(refused, 0) << engineName(engine);
     }
 }
+
+class UnreadableStore : public testing::TestWithParam<Engine> {};
+
+TEST_P(UnreadableStore, FailsWithoutTouchingIt)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads any file whatever its permissions, so there is nothing to refuse";
+    StoreFolder folder;
+    const QString path = fixtureStore(folder, GetParam());
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
+    const auto listing = Lessons::programLessonStore(folder.path(QString()))->lessons(1);
+    EXPECT_FALSE(listing.ok());
+    EXPECT_TRUE(listing.error.contains(QStringLiteral("not readable"))) << show(listing.error);
+    chmod(QFile::encodeName(path).constData(), 0600);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, UnreadableStore, testing::Values(Engine::Access, Engine::Sqlite),
+                         [](const auto &info) { return engineName(info.param); });
 
 TEST(LockedStore, SqliteGivesUpInsteadOfWaiting)
 {
@@ -415,6 +472,11 @@ INSTANTIATE_TEST_SUITE_P(
                  18,
                  {2}},
         MadeCase{"numbers_above_99", {{5, 99, "N\r\n1. &n&", false}, {5, 100, "H\r\n1. &h&", false}}, 5, {99}},
+        MadeCase{"one_megabyte_text",
+                 {{24, 1, QStringLiteral("Huge\r\n1. &a& ") + QString(1024 * 1024, QLatin1Char('x')), false},
+                  {24, 2, QStringLiteral("Small\r\n1. &b&"), false}},
+                 24,
+                 {1, 2}},
         MadeCase{"empty_store", {}, 1, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
