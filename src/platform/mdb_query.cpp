@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <mdbsql.h>
 
@@ -60,9 +61,117 @@ bool memoLost(MdbHandle *mdb, const MdbColumn *column, size_t textBytes)
     return stored > 0 && textBytes * 3 + 3 < stored;
 }
 
+const QByteArray kJetMagic("\x00\x01\x00\x00Standard Jet DB\x00", 20);
+const QByteArray kAceMagic("\x00\x01\x00\x00Standard ACE DB\x00", 20);
+constexpr qsizetype kVersionOffset = 0x14;
+
+struct TableDef
+{
+    MdbTableDef *table = nullptr;
+    ~TableDef()
+    {
+        if (table)
+            mdb_free_tabledef(table);
+    }
+};
+
+MdbColumn *columnNamed(MdbTableDef *table, const char *name)
+{
+    for (unsigned i = 0; i < table->num_cols; ++i) {
+        auto *column = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i));
+        if (g_ascii_strcasecmp(column->name, name) == 0)
+            return column;
+    }
+    return nullptr;
+}
+
+bool wholeNumberType(int type)
+{
+    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+}
+
+// libmdb reads what it can and says nothing when a cut or damaged file lost pages:
+// the rows on them are simply not there, a text on them comes back empty. So before
+// a statement runs, every row of closes is walked without its texts (about a
+// millisecond for 2,000 rows): the count must be the one the table keeps, and every
+// text kept on pages of its own must start on a page the file has.
+QString verifyClosesTable(MdbHandle *mdb, qint64 pageCount)
+{
+    TableDef def;
+    def.table = mdb_read_table_by_name(mdb, const_cast<gchar *>("closes"), MDB_TABLE);
+    if (!def.table)
+        return QStringLiteral("no table closes with the columns pattern, lesson and cloze");
+    MdbTableDef *table = def.table;
+    if (!mdb_read_columns(table))
+        return QStringLiteral("the file is damaged: the columns of closes cannot be read");
+    MdbColumn *cloze = nullptr;
+    for (const char *name : {"pattern", "lesson", "cloze"}) {
+        MdbColumn *column = columnNamed(table, name);
+        if (!column)
+            return QStringLiteral("table closes has no column %1").arg(QLatin1String(name));
+        const bool text = qstrcmp(name, "cloze") == 0;
+        if (text ? column->col_type != MDB_MEMO && column->col_type != MDB_TEXT : !wholeNumberType(column->col_type))
+            return QStringLiteral("column %1 of closes is not %2")
+                .arg(QLatin1String(name), text ? QStringLiteral("a text") : QStringLiteral("a whole number"));
+        if (text)
+            cloze = column;
+    }
+    mdb_rewind_table(table);
+    unsigned rows = 0;
+    while (rows <= table->num_rows && mdb_fetch_row(table)) {
+        ++rows;
+        if (cloze->col_type != MDB_MEMO || cloze->cur_value_len < MDB_MEMO_OVERHEAD)
+            continue;
+        const quint32 stored = quint32(mdb_get_int32(mdb->pg_buf, cloze->cur_value_start));
+        const bool inRow = stored & 0x80000000u;
+        const qint64 firstPage = qint64(quint32(mdb_get_int32(mdb->pg_buf, cloze->cur_value_start + 4)) >> 8);
+        if (!inRow && firstPage >= pageCount)
+            return QStringLiteral("the file is cut short: a text lies beyond its end");
+    }
+    if (rows != table->num_rows)
+        return QStringLiteral("the file is damaged: closes should have %1 rows, %2 can be read").arg(table->num_rows).arg(rows);
+    return QString();
+}
+
+struct FileHead
+{
+    bool readable = false;
+    QString error;
+    QByteArray bytes; ///< the first page or less
+    qint64 size = 0;
+};
+
+FileHead readHead(const QByteArray &file)
+{
+    FileHead head;
+    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        head.error = QString::fromLocal8Bit(strerror(errno));
+        return head;
+    }
+    struct stat info{};
+    if (fstat(fd, &info) == 0) {
+        head.size = qint64(info.st_size);
+        head.bytes.resize(4096);
+        const ssize_t got = pread(fd, head.bytes.data(), size_t(head.bytes.size()), 0);
+        head.bytes.truncate(got < 0 ? 0 : qsizetype(got));
+        head.readable = got >= 0;
+    }
+    if (!head.readable)
+        head.error = QString::fromLocal8Bit(strerror(errno));
+    ::close(fd);
+    return head;
+}
+
 Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns, size_t bindSize,
              StoreOutcome<Rows> &answer)
 {
+    // libmdb is given only files whose header it can trust.
+    const FileHead head = readHead(file);
+    if (const QString fault = head.readable ? headerFault(head.bytes, head.size) : head.error; !fault.isEmpty()) {
+        answer = {std::nullopt, fault};
+        return Pass::Done;
+    }
     Session session;
     // mdb_sql_open would expand the name as a shell word; open the file ourselves.
     MdbHandle *mdb = mdb_open(file.constData(), MDB_NOFLAGS);
@@ -72,25 +181,26 @@ Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArr
     }
     session.sql = mdb_sql_init();
     session.sql->mdb = mdb;
-    // Jet files grow by whole pages; anything else was cut short.
     struct stat info{};
-    if (fstat(fileno(mdb->f->stream), &info) != 0 || info.st_size == 0) {
-        answer = {std::nullopt, QStringLiteral("the file is empty")};
+    if (fstat(fileno(mdb->f->stream), &info) != 0 || qint64(info.st_size) != head.size) {
+        answer = {std::nullopt, QStringLiteral("the file changed while it was read")};
         return Pass::Done;
     }
-    if (mdb->fmt->pg_size <= 0 || info.st_size % mdb->fmt->pg_size != 0) {
-        answer = {std::nullopt, QStringLiteral("the file is cut short")};
+    if (mdb->fmt->pg_size <= 0) {
+        answer = {std::nullopt, QStringLiteral("not an Access file, or a damaged one")};
+        return Pass::Done;
+    }
+    if (const QString fault = verifyClosesTable(mdb, qint64(info.st_size) / mdb->fmt->pg_size); !fault.isEmpty()) {
+        answer = {std::nullopt, fault};
         return Pass::Done;
     }
 
     mdb_set_bind_size(mdb, bindSize);
 
     if (!mdb_sql_run_query(session.sql, statement.constData())) {
-        // libmdbsql reports a missing table or column only as "Got no result".
-        const QString reason = QString::fromUtf8(mdb_sql_last_error(session.sql));
-        answer = {std::nullopt, reason.startsWith(QStringLiteral("Got no result"))
-                                    ? QStringLiteral("no table closes with the columns pattern, lesson and cloze")
-                                    : reason.isEmpty() ? QStringLiteral("the statement failed") : reason};
+        // The table is known to be there, so this is the statement's own fault.
+        answer = {std::nullopt, QStringLiteral("the statement could not be run (%1)")
+                                    .arg(QString::fromUtf8(mdb_sql_last_error(session.sql)))};
         return Pass::Done;
     }
     MdbTableDef *table = session.sql->cur_table;
@@ -315,6 +425,26 @@ StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statem
 
 } // namespace
 
+QString headerFault(const QByteArray &head, qint64 fileSize)
+{
+    if (fileSize <= 0)
+        return QStringLiteral("the file is empty");
+    if (!head.startsWith(kJetMagic) && !head.startsWith(kAceMagic))
+        return QStringLiteral("not an Access file");
+    if (head.size() < kVersionOffset + 4)
+        return QStringLiteral("the file is cut short");
+    quint32 version = 0;
+    for (int i = 0; i < 4; ++i)
+        version |= quint32(quint8(head.at(kVersionOffset + i))) << (8 * i);
+    if (version > MDB_VER_ACCDB_2019)
+        return QStringLiteral("an Access file of an unknown version");
+    // Jet files grow by whole pages, and the first three hold the header and the catalogue.
+    const qint64 page = version == MDB_VER_JET3 ? 2048 : 4096;
+    if (fileSize % page != 0 || fileSize < 3 * page)
+        return QStringLiteral("the file is cut short");
+    return QString();
+}
+
 QByteArray encodeAnswer(const StoreOutcome<Rows> &answer)
 {
     QByteArray out;
@@ -367,6 +497,13 @@ StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, co
                             const QueryOptions &options)
 {
     const QByteArray file = QFile::encodeName(path);
+    // Junk is turned away here without starting a child; anything that is not a
+    // plain file (a pipe would block) is left to the child and its time limit.
+    if (QFileInfo(path).isFile()) {
+        const FileHead head = readHead(file);
+        if (const QString fault = head.readable ? headerFault(head.bytes, head.size) : head.error; !fault.isEmpty())
+            return {std::nullopt, QStringLiteral("%1: %2").arg(path, fault)};
+    }
     StoreOutcome<Rows> answer = options.containment == Containment::InProcess
         ? queryHere(file, statement, columns, options.firstBindSize)
         : queryInChild(file, statement, columns, options);

@@ -36,6 +36,11 @@ using Rows = QList<QByteArrayList>;
 StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, const QByteArrayList &columns,
                             const QueryOptions &options = {});
 
+/// Why a file that begins with head (its first bytes, a page or more) and has fileSize
+/// bytes is not an Access file that libmdb may be given, or empty. Looks only at
+/// what it is given, so plain junk is turned away before any child is started.
+QString headerFault(const QByteArray &head, qint64 fileSize);
+
 /// The child's answer on the pipe, and its reading; exposed to be tested on their own.
 QByteArray encodeAnswer(const StoreOutcome<Rows> &answer);
 StoreOutcome<Rows> decodeAnswer(const QByteArray &bytes);

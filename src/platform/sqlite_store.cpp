@@ -29,6 +29,36 @@ bool readNumberColumn(sqlite3_stmt *stmt, int column, int *value)
     }
 }
 
+struct TableShape
+{
+    QString fault;
+    bool numbersAsText = false;
+};
+
+// One pass over the column types (SQLite keeps them in each row's header, so no text
+// is read): numbers must be whole, texts text or null.
+TableShape tableShape(sqlite3 *db)
+{
+    Sqlite::Statement odd(db, "SELECT pattern, lesson, typeof(cloze) FROM closes WHERE typeof(pattern) <> 'integer' "
+                              "OR typeof(lesson) <> 'integer' OR typeof(cloze) NOT IN ('text', 'null')");
+    if (!odd.ok())
+        return {Sqlite::checkTable(db), false};
+    TableShape shape;
+    int rc;
+    while ((rc = sqlite3_step(odd.get())) == SQLITE_ROW) {
+        int number = 0;
+        if (!readNumberColumn(odd.get(), 0, &number) || !readNumberColumn(odd.get(), 1, &number))
+            return {QStringLiteral("a row of closes has a pattern or lesson that is not a whole number"), false};
+        const char *type = reinterpret_cast<const char *>(sqlite3_column_text(odd.get(), 2));
+        if (qstrcmp(type, "text") != 0 && qstrcmp(type, "null") != 0)
+            return {QStringLiteral("a row of closes has a cloze that is not text"), false};
+        shape.numbersAsText = true;
+    }
+    if (rc != SQLITE_DONE)
+        return {QString::fromUtf8(sqlite3_errmsg(db)), false};
+    return shape;
+}
+
 } // namespace
 
 SqliteLessonStore::SqliteLessonStore(QString path)
@@ -36,14 +66,20 @@ SqliteLessonStore::SqliteLessonStore(QString path)
 {
 }
 
-StoreOutcome<QList<StoredLesson>> SqliteLessonStore::query(const QByteArray &statement, bool wholeRows)
+StoreOutcome<QList<StoredLesson>> SqliteLessonStore::query(const QByteArray &statement, bool wholeRows, bool *whole)
 {
     if (const QString reason = unreadableFileReason(m_path); !reason.isEmpty())
         return {std::nullopt, reason};
     Sqlite::Connection connection;
     if (const QString error = connection.open(m_path, SQLITE_OPEN_READONLY); !error.isEmpty())
         return {std::nullopt, error};
-    Sqlite::Statement stmt(connection.handle(), statement);
+    const TableShape shape = tableShape(connection.handle());
+    if (!shape.fault.isEmpty())
+        return {std::nullopt, QStringLiteral("%1: %2").arg(m_path, shape.fault)};
+    *whole = shape.numbersAsText;
+    if (shape.numbersAsText)
+        wholeRows = true;
+    Sqlite::Statement stmt(connection.handle(), shape.numbersAsText ? allRowsStatement() : statement);
     if (!stmt.ok())
         return {std::nullopt, QStringLiteral("%1: %2").arg(m_path, connection.lastError())};
 
@@ -84,7 +120,8 @@ StoreOutcome<QList<StoredLesson>> SqliteLessonStore::query(const QByteArray &sta
 
 StoreOutcome<QList<LessonInfo>> SqliteLessonStore::lessons(int pattern)
 {
-    auto rows = query(patternStatement(pattern), true);
+    bool whole = false;
+    auto rows = query(patternStatement(pattern), true, &whole);
     if (!rows.ok())
         return {std::nullopt, rows.error};
     return {lessonListing(*rows.value, pattern), QString()};
@@ -92,9 +129,12 @@ StoreOutcome<QList<LessonInfo>> SqliteLessonStore::lessons(int pattern)
 
 StoreOutcome<QString> SqliteLessonStore::lessonText(int pattern, int lesson)
 {
-    auto rows = query(lessonStatement(pattern, lesson), false);
+    bool whole = false;
+    auto rows = query(lessonStatement(pattern, lesson), false, &whole);
     if (!rows.ok())
         return {std::nullopt, rows.error};
+    if (whole)
+        return {lessonTextOf(*rows.value, pattern, lesson), QString()};
     if (rows.value->isEmpty())
         return {QString(), QString()};
     const StoredLesson &first = rows.value->first();
@@ -103,7 +143,8 @@ StoreOutcome<QString> SqliteLessonStore::lessonText(int pattern, int lesson)
 
 StoreOutcome<QList<StoredLesson>> SqliteLessonStore::allLessons()
 {
-    return query(allRowsStatement(), true);
+    bool whole = false;
+    return query(allRowsStatement(), true, &whole);
 }
 
 } // namespace Lessons

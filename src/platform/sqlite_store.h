@@ -17,8 +17,10 @@ public:
     QString filePath() const override { return m_path; }
 
 private:
+    /// Runs statement, or reads the whole table when the store keeps its numbers as
+    /// text, which the statement would not match; *whole tells which was done.
     /// wholeRows: the statement selects every column, so pattern and lesson must be there.
-    StoreOutcome<QList<StoredLesson>> query(const QByteArray &statement, bool wholeRows);
+    StoreOutcome<QList<StoredLesson>> query(const QByteArray &statement, bool wholeRows, bool *whole);
 
     QString m_path;
 };

@@ -1,0 +1,111 @@
+#include "store_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <random>
+
+namespace StoreTests {
+
+QString fixturePath(const QString &name)
+{
+    return QDir(QStringLiteral(CLOZE_FIXTURES_DIR)).filePath(name);
+}
+
+QList<Lessons::StoredLesson> expectedRows()
+{
+    static const QList<Lessons::StoredLesson> rows = [] {
+        QList<Lessons::StoredLesson> list;
+        const QJsonArray array = QJsonDocument::fromJson(readFile(fixturePath(QStringLiteral("db1.expected.json")))).array();
+        for (const QJsonValue &value : array) {
+            const QJsonObject row = value.toObject();
+            list.append(Lessons::StoredLesson{row.value(QStringLiteral("pattern")).toInt(),
+                                              row.value(QStringLiteral("lesson")).toInt(),
+                                              row.value(QStringLiteral("cloze")).toString(),
+                                              row.value(QStringLiteral("cloze")).isNull()});
+        }
+        return list;
+    }();
+    return rows;
+}
+
+const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
+{
+    static const QList<Lessons::StoredLesson> rows = expectedRows();
+    for (const Lessons::StoredLesson &row : rows) {
+        if (row.pattern == pattern && row.lesson == lesson)
+            return &row;
+    }
+    return nullptr;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+StoreFolder::StoreFolder()
+{
+    EXPECT_TRUE(m_dir.isValid());
+}
+
+QString StoreFolder::path(const QString &name) const
+{
+    return m_dir.filePath(name);
+}
+
+QString StoreFolder::copyFixture(const QString &fixture, const QString &as)
+{
+    const QString target = path(as);
+    EXPECT_TRUE(QFile::copy(fixturePath(fixture), target)) << show(fixture);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QString StoreFolder::write(const QString &name, const QByteArray &bytes)
+{
+    const QString target = path(name);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile file(target);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    return target;
+}
+
+QString StoreFolder::sqlite(const QString &name, const char *sql)
+{
+    const QString target = path(name);
+    sqlite3 *db = nullptr;
+    EXPECT_EQ(sqlite3_open(QFile::encodeName(target).constData(), &db), SQLITE_OK);
+    char *error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+    return target;
+}
+
+QByteArray noise(int size, unsigned seed)
+{
+    std::mt19937 generator(seed);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = char(generator() & 0xff);
+    return bytes;
+}
+
+std::string show(const QString &text)
+{
+    return text.toStdString();
+}
+
+} // namespace StoreTests

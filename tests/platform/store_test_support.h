@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/store_rows.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <string>
+
+/// Fixtures for store tests: the shared files are copied into a folder of the
+/// test's own, never opened where they lie.
+namespace StoreTests {
+
+QString fixturePath(const QString &name);
+
+/// Every row of db1.mdb's table closes, in table order, as the fixture's list gives it.
+QList<Lessons::StoredLesson> expectedRows();
+
+/// The first row of each pattern and lesson, which is what a store reads.
+const Lessons::StoredLesson *expectedRow(int pattern, int lesson);
+
+QByteArray readFile(const QString &path);
+
+/// A temporary folder removed with the test.
+class StoreFolder
+{
+public:
+    StoreFolder();
+    QString path(const QString &name) const;
+    /// Copies a shared fixture in, writable like any file a teacher copies.
+    QString copyFixture(const QString &fixture, const QString &as);
+    QString write(const QString &name, const QByteArray &bytes);
+    /// An SQLite file made by running sql on a new database.
+    QString sqlite(const QString &name, const char *sql);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+/// Bytes of a known pseudo-random sequence, the same at every run.
+QByteArray noise(int size, unsigned seed);
+
+/// Lets QString print in assertion messages.
+std::string show(const QString &text);
+
+} // namespace StoreTests
