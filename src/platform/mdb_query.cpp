@@ -410,7 +410,7 @@ StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statem
                 timedOut = true;
                 break;
             }
-            usleep(1000);
+            usleep(100);
         }
     }
     if (timedOut) {
