@@ -1,5 +1,5 @@
 # Lesson store timings on big.mdb (2,000 lessons) and an SQLite store imported from it.
-#   build/bin/store_bench [RUNS]
+#   build/bench-bin/store_bench [RUNS]
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(BENCH_SQLITE3 REQUIRED IMPORTED_TARGET sqlite3)
 add_executable(store_bench ${CMAKE_CURRENT_LIST_DIR}/store_bench.cpp)
