@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in a release build and runs each: store, screens, start-up.
+#   bench/run.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCLOZE_BENCH=ON > "$build.log" 2>&1 || { cat "$build.log"; exit 1; }
+cmake --build "$build" -j"$(nproc)" >> "$build.log" 2>&1 || { tail -40 "$build.log"; exit 1; }
+status=0
+echo "== lesson store"; "$build"/bench-bin/store_bench ${1:-} || status=1
+echo "== screens";      "$build"/bench-bin/screens_bench ${1:-} 2>/dev/null || status=1
+echo "== start-up";     xvfb-run -a "$build"/bench-bin/startup_bench "$build"/bin/cloze-trainer "$build"/bench-bin/bare_window 2>/dev/null || status=1
+exit $status

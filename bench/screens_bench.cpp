@@ -1,0 +1,163 @@
+// How long the pupil waits on the screens: a lesson click on the largest lesson the
+// page takes (50 gaps, 99 text runs, 99 lines) and judging a typed answer, each beside
+// the same work in the core alone, on the offscreen platform.
+#include "lessons/cloze_builder.h"
+#include "lessons/lesson_store.h"
+#include "platform/sound_player.h"
+#include "screens/chooser/choose_exercise.h"
+#include "screens/dialogs.h"
+#include "screens/exercise/answering.h"
+#include "screens/exercise/main_screen.h"
+#include "screens/exercise/page_placement.h"
+#include "state/variables.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double medianMs(int runs, const std::function<void()> &once)
+{
+    once(); // warm-up
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        once();
+        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// Fifty heading lines, then 48 lines of one gap and one of two: 99 lines, 50 gaps, 98 runs.
+QString largestLesson()
+{
+    QString text;
+    for (int i = 0; i < 50; ++i)
+        text += QStringLiteral("Heading line %1 of the lesson\r\n").arg(QChar('a' + i % 26));
+    for (int i = 1; i <= 48; ++i)
+        text += QStringLiteral("%1. The children &answer%1& the questions.\r\n").arg(i);
+    text += QStringLiteral("49. Last &answer49& &answer50&");
+    return text;
+}
+
+class OneLesson : public Lessons::LessonStore
+{
+public:
+    explicit OneLesson(QString text) : m_text(std::move(text)) {}
+    Lessons::StoreOutcome<QList<Lessons::LessonInfo>> lessons(int) override
+    {
+        return {QList<Lessons::LessonInfo>{{1, Cloze::heading(m_text)}}, QString()};
+    }
+    Lessons::StoreOutcome<QString> lessonText(int, int) override { return {m_text, QString()}; }
+    QString filePath() const override { return QStringLiteral("memory"); }
+
+private:
+    QString m_text;
+};
+
+class Silence : public SoundPlayer
+{
+public:
+    void play(const QString &) override {}
+    void close() override {}
+};
+
+class NoQuestions : public Dialogs
+{
+public:
+    void inform(QWidget *, const QString &) override {}
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(5, atoi(argv[1])) : 31;
+    const QString text = largestLesson();
+
+    Variables state;
+    Silence sound;
+    NoQuestions dialogs;
+    ScreenContext context{state, sound, dialogs, QDir::tempPath(), QDir::tempPath(),
+                          [text] { return std::make_unique<OneLesson>(text); }, {}};
+    Main screen(context);
+    screen.Form_Load();
+    ChooseExercise &chooser = *screen.chooser();
+    QTest::mouseClick(chooser.Command2, Qt::LeftButton); // typed gaps, for the judging below
+    chooser.List2->setCurrentRow(0);
+    chooser.List2_Click();
+    chooser.List1->setCurrentRow(0);
+
+    const double click = medianMs(runs, [&] {
+        chooser.List1_Click();
+        screen.InnerBox->repaint();
+    });
+    const double core = medianMs(runs, [&] {
+        const Cloze::BuildResult built = Cloze::buildLesson(text);
+        Placement::Input input = screen.placementInput(*built.lesson);
+        Placement::place(*built.lesson, input);
+    });
+    if (state.GapCount != 50) {
+        std::fprintf(stderr, "the lesson did not build: %d gaps\n", state.GapCount);
+        return 1;
+    }
+
+    chooser.Combo2[1]->setEditText(QStringLiteral("32767")); // wrong answers never close the gap
+    QTest::mouseClick(chooser.Command4, Qt::LeftButton);
+    if (!state.ExerciseRunning || !screen.isVisible()) {
+        std::fprintf(stderr, "Start did not start the exercise\n");
+        return 1;
+    }
+    QLineEdit *box = screen.Text1[1];
+    const double judge = medianMs(runs * 10, [&] {
+        box->setText(QStringLiteral("wrong"));
+        QTest::keyClick(box, Qt::Key_Return);
+        box->repaint();
+    });
+    if (screen.Label9->text().toDouble() > -runs) {
+        std::fprintf(stderr, "the answers were not judged: score %s\n", qPrintable(screen.Label9->text()));
+        return 1;
+    }
+    const double judgeCore = medianMs(runs * 10, [&] {
+        Answering::judge(state, 2, QStringLiteral("wrong"), QStringLiteral("0"), 1.0);
+        state.TriesLeft[2] = 100;
+    });
+
+    std::printf("%d runs each (judging %d), after one warm-up; medians in ms\n", runs, runs * 10);
+    std::printf("%-44s %8s  %s\n", "operation", "median", "target");
+    const struct { const char *what; double ms; double target; } rows[] = {
+        {"lesson click, 50 gaps, 99 lines, on the widgets", click, 10},
+        {"  build and placement in the core alone", core, 0},
+        {"judging a typed answer, key to repaint", judge, 1},
+        {"  Answering::judge alone", judgeCore, 0},
+    };
+    bool met = true;
+    for (const auto &row : rows) {
+        if (row.target > 0) {
+            met = met && row.ms < row.target;
+            std::printf("%-44s %8.4f  < %g %s\n", row.what, row.ms, row.target, row.ms < row.target ? "met" : "MISSED");
+        } else {
+            std::printf("%-44s %8.4f  baseline\n", row.what, row.ms);
+        }
+    }
+    screen.hide();
+    chooser.hide();
+    return met ? 0 : 1;
+}
