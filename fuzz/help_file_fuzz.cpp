@@ -1,5 +1,6 @@
 // Any bytes decode to text (UTF-8 where they are UTF-8, Windows-1255 otherwise) and
 // split into lines that hold no carriage return.
+#include "platform/text_lines.h"
 #include "screens/help/help_file.h"
 
 #include <cstdlib>
@@ -11,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // One character per byte in the code page; a file with the mark stays UTF-8.
     if (!HelpFile::isValidUtf8(bytes) && !bytes.startsWith("\xEF\xBB\xBF") && text.size() != bytes.size())
         std::abort();
-    const QStringList lines = HelpFile::splitFileLines(text);
+    const QStringList lines = TextLines::split(text);
     if (lines.size() > text.count(QLatin1Char('\r')) + 1)
         std::abort();
     for (const QString &line : lines) {

@@ -1,5 +1,6 @@
 #include "lessons/cloze_builder.h"
 
+#include "platform/text_lines.h"
 #include "state/variables.h"
 
 namespace Cloze {
@@ -10,23 +11,7 @@ const QChar kMarker = QLatin1Char('&');
 
 QStringList splitLines(const QString &clozeText)
 {
-    const QString file = clozeText + QStringLiteral("\r\n");
-    QStringList lines;
-    QString current;
-    for (int i = 0; i < file.size(); ++i) {
-        const QChar c = file.at(i);
-        if (c == QLatin1Char('\r')) {
-            lines.append(current);
-            current.clear();
-            if (i + 1 < file.size() && file.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else {
-            current.append(c);
-        }
-    }
-    if (!current.isEmpty())
-        lines.append(current);
-    return lines;
+    return TextLines::split(clozeText + QStringLiteral("\r\n"));
 }
 
 QString heading(const QString &clozeText)

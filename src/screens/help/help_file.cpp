@@ -1,5 +1,7 @@
 #include "screens/help/help_file.h"
 
+#include "platform/text_lines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,26 +42,6 @@ bool isContinuation(unsigned char byte)
 }
 
 } // namespace
-
-QStringList splitFileLines(const QString &text)
-{
-    QStringList lines;
-    QString current;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            lines.append(current);
-            current.clear();
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else {
-            current.append(c);
-        }
-    }
-    if (!current.isEmpty())
-        lines.append(current);
-    return lines;
-}
 
 bool isValidUtf8(const QByteArray &bytes)
 {
@@ -137,7 +119,7 @@ ReadResult readLines(const QString &path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return result;
-    result.lines = splitFileLines(decodeText(bytes));
+    result.lines = TextLines::split(decodeText(bytes));
     result.status = ReadStatus::Read;
     return result;
 }

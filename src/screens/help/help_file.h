@@ -21,10 +21,6 @@ struct ReadResult
     ReadStatus status = ReadStatus::Missing;
 };
 
-/// CR LF or a lone CR ends a line; a lone LF stays inside its line. No trimming;
-/// a last line without a line break counts, a final line break adds no entry.
-QStringList splitFileLines(const QString &text);
-
 /// True when the bytes are UTF-8 throughout (a byte-order mark is allowed).
 bool isValidUtf8(const QByteArray &bytes);
 

@@ -1,4 +1,5 @@
 #include "lessons/patterns.h"
+#include "platform/text_lines.h"
 #include "screens/help/help_file.h"
 
 #include <QDir>
@@ -89,7 +90,7 @@ TEST_P(ShippedText, IsUtf8WithCrLfLines)
     // The viewer keeps a lone LF inside its line: one would merge two lines.
     EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
-    EXPECT_GT(HelpFile::splitFileLines(HelpFile::decodeText(bytes)).size(), 1);
+    EXPECT_GT(TextLines::split(HelpFile::decodeText(bytes)).size(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, ShippedText, testing::ValuesIn(shippedTextFiles()),

@@ -1,3 +1,4 @@
+#include "platform/text_lines.h"
 #include "screens/help/help_file.h"
 #include "screens/help/help_scale.h"
 
@@ -30,7 +31,7 @@ class SplitFileLines : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitFileLines, EndsLinesAtCrOrCrLfOnly)
 {
-    EXPECT_EQ(HelpFile::splitFileLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
+    EXPECT_EQ(TextLines::split(QString::fromUtf8(GetParam().text)), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SplitFileLines,
