@@ -6,6 +6,7 @@
 #include "screens/dialogs.h"
 #include "screens/exercise/main_screen.h"
 #include "screens/exercise/time_limit.h"
+#include "screens/look.h"
 #include "screens/twips.h"
 #include "state/numbers.h"
 #include "state/variables.h"
@@ -31,23 +32,6 @@ const QColor kToggleFace(192, 192, 192);
 const QColor kStartReady(255, 0, 255);
 const QColor kRefused(255, 170, 170);
 
-void setFace(QWidget *w, const QColor &colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Button, colour);
-    p.setColor(QPalette::Base, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QFont arial(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 // The working lesson file is kept for teachers to look at; the lesson itself is built
 // from the text in memory, so a folder that cannot be written changes nothing.
 void writeWorkingFile(const QString &workingFolder, const QString &text)
@@ -65,7 +49,7 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     setObjectName(QStringLiteral("ChooseExercise"));
     setWindowTitle(QStringLiteral("תרגול דקדוק אנגלית"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(arial(12));
+    setFont(Look::arial(12));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0xE8, 0xF4, 0xFF));
     setPalette(pal);
@@ -85,7 +69,7 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
 
     Title = named(new QLabel(QStringLiteral("Cloze Trainer  ·  תרגול דקדוק באנגלית"), this), "Image1");
     Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(arial(20, true));
+    Title->setFont(Look::arial(20, true));
     Title->setStyleSheet(QStringLiteral("color: #1f4e9a; padding: 6px;"));
     Label4 = named(new QLabel(QStringLiteral("נא לבחור שיעור וללחוץ התחל"), this), "Label4");
     Label4->setAlignment(Qt::AlignCenter);
@@ -93,14 +77,14 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     Command2 = named(new QPushButton(QStringLiteral("עם מחסנית"), this), "Command2");
     Command3 = named(new QPushButton(QStringLiteral("עם סימנים"), this), "Command3");
     for (QPushButton *toggle : {Command1, Command2, Command3})
-        setFace(toggle, kToggleFace);
+        Look::setBack(toggle, kToggleFace);
     Label1 = named(new QLabel(QStringLiteral("Pattern:"), this), "Label1");
     List2 = named(new QListWidget(this), "List2");
     Label2 = named(new QLabel(QStringLiteral("Lesson:"), this), "Label2");
     List1 = named(new QListWidget(this), "List1");
     for (QListWidget *list : {List1, List2}) {
         list->setLayoutDirection(Qt::LeftToRight);
-        list->setFont(arial(11));
+        list->setFont(Look::arial(11));
     }
     for (QLabel *l : {Label1, Label2}) {
         l->setLayoutDirection(Qt::LeftToRight);
@@ -129,7 +113,7 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     SettingsHint = named(new QLabel(this), "SettingsHint");
     SettingsHint->setStyleSheet(QStringLiteral("color: #b00000;"));
     Command4 = named(new QPushButton(QStringLiteral("התחל"), this), "Command4");
-    Command4->setFont(arial(16, true));
+    Command4->setFont(Look::arial(16, true));
     Command4->setMinimumHeight(48);
     Command4->setEnabled(false); // nothing to start until a lesson is built
 
@@ -252,7 +236,7 @@ void ChooseExercise::List1_Click()
 
     m_main.resetPage();
     Command4->setEnabled(true);
-    setFace(Command4, kStartReady);
+    Look::setBack(Command4, kStartReady);
     Cloze::applyLesson(*built.lesson, m_main.context().state);
     m_main.Label4[0]->setText(built.lesson->heading);
     m_main.applyPlacement(*built.lesson, input, placed);
@@ -290,7 +274,7 @@ void ChooseExercise::Command3_Click()
 
 void ChooseExercise::markSetting(int index, const QString &hint)
 {
-    setFace(Combo2[index], kRefused);
+    Look::setBack(Combo2[index], kRefused);
     if (SettingsHint->text().isEmpty())
         SettingsHint->setText(hint);
 }
@@ -332,7 +316,7 @@ void ChooseExercise::Command4_Click()
     if (!settingsAccepted())
         return;
     Variables &state = m_main.context().state;
-    setFace(Command4, Qt::white);
+    Look::setBack(Command4, Qt::white);
     state.Credit = *Numbers::readWholeInt16(Combo2[2]->currentText());
     m_main.setLabel14(Combo2[1]->currentText());
     if (state.TimeLimitOn)

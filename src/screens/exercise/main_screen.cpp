@@ -13,6 +13,7 @@
 #include "screens/help/help_form.h"
 #include "screens/results/results_module.h"
 #include "screens/results/results_screen.h"
+#include "screens/look.h"
 #include "screens/twips.h"
 #include "state/numbers.h"
 #include "state/variables.h"
@@ -33,6 +34,10 @@
 
 namespace {
 
+using Look::arial;
+using Look::setBack;
+using Look::setFore;
+
 const QColor kWrongBack(0xFF, 0xCC, 0xCC);
 const QColor kRightBack(0x00, 0xFF, 0xFF);
 const QColor kOutBack(0xFF, 0x88, 0x88);
@@ -40,31 +45,14 @@ const QColor kOutText(0x00, 0x00, 0xFF);
 const QColor kGrey(192, 192, 192);
 const QColor kPink(255, 128, 255);
 
-void setBack(QWidget *w, const QColor &colour)
+// Shrinks a caption's font until the longest text it will show fits its box.
+void fitFont(QLabel *l, const QString &longest = QString())
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Button, colour);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-void fitFont(QLabel *l)
-{
+    const QString text = longest.isEmpty() ? l->text() : longest;
     QFont f = l->font();
-    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(l->text()) > l->width() - 4)
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > l->width() - 4)
         f.setPointSizeF(f.pointSizeF() - 0.5);
     l->setFont(f);
-}
-
-void setFore(QWidget *w, const QColor &colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::ButtonText, colour);
-    w->setPalette(p);
 }
 
 QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &twipsRect)
@@ -83,14 +71,6 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, c
     b->setGeometry(Twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
     setBack(b, face);
     return b;
-}
-
-QFont arial(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
 }
 
 int keyCode(const QKeyEvent *event)
@@ -223,7 +203,11 @@ void Main::buildControls()
     Label17 = panelLabel("Label17", QStringLiteral("דקות"), 12405, 120, 500, false);
     Label10 = panelLabel("Label10", QStringLiteral(":זיכוי"), 14520, 120, 800, false);
     Label11 = panelLabel("Label11", QStringLiteral(":חיוב"), 14520, 600, 800, false);
-    Label7 = panelLabel("Label7", QStringLiteral(":נסיונות במשחק"), 12360, 600, 1500, false);
+    // Up to the credit value beside it: in the fonts at hand the caption is longer than designed.
+    Label7 = panelLabel("Label7", QStringLiteral(":נסיונות במשחק"), 12360, 600, 14130 - 12360 - 30, false);
+    fitFont(Label7);
+    fitFont(Label1, QStringLiteral("ללא מחסנית"));
+    fitFont(Label2, QStringLiteral("ללא סימנים"));
     const int valueLefts[4][2] = {{12900, 120}, {11970, 600}, {14130, 120}, {14130, 600}};
     for (int i = 0; i < 4; ++i)
         Label20[i] = panelLabel(QStringLiteral("Label20_%1").arg(i).toLatin1().constData(), QStringLiteral("**"),

@@ -2,6 +2,7 @@
 
 #include "screens/chooser/choose_exercise.h"
 #include "screens/exercise/main_screen.h"
+#include "screens/look.h"
 #include "screens/twips.h"
 
 #include <QCloseEvent>
@@ -11,22 +12,8 @@
 #include <QScrollBar>
 
 namespace {
-void grey(QWidget *w)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, QColor(192, 192, 192));
-    p.setColor(QPalette::Button, QColor(192, 192, 192));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
+const QColor kGrey(192, 192, 192);
 }
-
-QFont arial(double points)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    return f;
-}
-} // namespace
 
 Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
 {
@@ -42,9 +29,9 @@ Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
     auto makeLabel = [this](const char *name, const QString &text, double points) {
         auto *l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
-        l->setFont(arial(points));
+        l->setFont(Look::arial(points));
         l->setAlignment(Qt::AlignCenter);
-        grey(l);
+        Look::setBack(l, kGrey);
         return l;
     };
     // The grade stands to the left of its caption, as Hebrew reads.
@@ -62,8 +49,8 @@ Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(Twips::rect(3480, 7200, 5175, 2535));
     for (QPushButton *b : {Command1, Command2}) {
-        b->setFont(arial(24));
-        grey(b);
+        b->setFont(Look::arial(24));
+        Look::setBack(b, kGrey);
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
