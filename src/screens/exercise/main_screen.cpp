@@ -715,7 +715,16 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
                 m_passingFocus = true;
                 QCoreApplication::sendEvent(watched, event);
                 m_passingFocus = false;
+                // The toolkit gives the focus before it hands the box the click itself.
+                m_enteredByClick = static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason ? g : 0;
                 Text1_GotFocus(g);
+                return true;
+            } else if (event->type() == QEvent::FocusOut) {
+                m_enteredByClick = 0;
+            } else if (event->type() == QEvent::MouseButtonPress && m_enteredByClick == g) {
+                // The click that enters a gap only gives it the focus: the box would
+                // otherwise move the caret from the start of the mask to the click.
+                m_enteredByClick = 0;
                 return true;
             } else if (event->type() == QEvent::KeyPress) {
                 const int key = keyCode(static_cast<QKeyEvent *>(event));

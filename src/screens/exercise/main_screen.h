@@ -142,6 +142,7 @@ private:
     bool m_ended = false;    ///< the running exercise has been graded
     bool m_leaving = false;
     bool m_passingFocus = false; ///< a focus event on its way to the box itself
+    int m_enteredByClick = 0;    ///< the typed gap whose focus came with a click still to arrive
     bool m_filling = false; ///< choice lists being filled: no choice events
     QColor m_dialogColour = Qt::white;
 };

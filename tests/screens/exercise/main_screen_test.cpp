@@ -44,6 +44,7 @@ private slots:
     void yesGradesTheExerciseSoFar();
     void signsComeBackOnFocusAndAfterWrongAnswer();
     void overtypeReplacesTheMask();
+    void clickIntoAGapStartsAtTheMask();
     void choiceGap_data();
     void choiceGap();
     void arrowKeyInAChoiceListJudges();
@@ -300,6 +301,24 @@ void MainScreenTest::overtypeReplacesTheMask()
     QVERIFY(rig.sound.played.isEmpty());
     QTest::keyClick(rig.main().Text1[1], Qt::Key_Return);
     QCOMPARE(soundNames(rig.sound.played), QStringList{"right.wav"});
+}
+
+void MainScreenTest::clickIntoAGapStartsAtTheMask()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, true));
+    rig.focusGap(2);
+    QLineEdit *box = rig.main().Text1[1];
+    // A click at the end of the mask still lets the pupil type over it from the start.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+    QVERIFY(box->hasFocus());
+    QCOMPARE(box->cursorPosition(), 0);
+    QTest::keyClicks(box, QStringLiteral("go"));
+    QCOMPARE(box->text(), QStringLiteral("go##"));
+    // Once in the gap, a click places the caret where it falls.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+    QCOMPARE(box->cursorPosition(), 4);
 }
 
 void MainScreenTest::choiceGap_data()
