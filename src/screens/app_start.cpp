@@ -11,8 +11,11 @@
 #include <QDir>
 #include <QEvent>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QTranslator>
 
 namespace ClozeApp {
 
@@ -45,6 +48,11 @@ int run(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
+    // The toolkit's own words (the Yes and No of a question, the colour dialog) in Hebrew.
+    QTranslator toolkitWords;
+    if (toolkitWords.load(QLocale(QLocale::Hebrew), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitWords);
     auto sound = makeMultimediaSoundPlayer();
     Dialogs dialogs;
     const QString programFolder = QCoreApplication::applicationDirPath();
