@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in debian-packages.txt that are not there yet.
+# Installs the Debian packages listed in debian-packages.txt (or in the list files
+# given as arguments) that are not there yet.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 missing=()
@@ -8,7 +9,7 @@ while read -r pkg; do
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$pkg")
   fi
-done < "$here/debian-packages.txt"
+done < <(cat "${@:-$here/debian-packages.txt}")
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   sudo_cmd=()
