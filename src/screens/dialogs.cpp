@@ -17,6 +17,9 @@ bool Dialogs::askYesNo(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setLayoutDirection(Qt::RightToLeft);
+    // The question is written for a left-to-right line, its question mark first so
+    // that it stands at the left, after the Hebrew words; a mark keeps the line so.
+    box.setText(QChar(0x200E) + text);
     m_open = &box;
     const int answer = box.exec();
     m_open = nullptr;
