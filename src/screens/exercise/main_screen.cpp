@@ -115,7 +115,10 @@ void Main::buildControls()
 
     OuterBox = new QFrame(this);
     OuterBox->setObjectName(QStringLiteral("OuterBox"));
-    OuterBox->setGeometry(Twips::rect(0, 800, 13350, 9600));
+    // The viewport ends where the horizontal bar begins: as designed (9600 high) its
+    // foot lay under the bar and the panel, and the last row of a long page could not
+    // be scrolled into sight.
+    OuterBox->setGeometry(Twips::rect(0, 800, 13350, 9720 - 800));
     OuterBox->setFrameShape(QFrame::StyledPanel);
     InnerBox = new QFrame(OuterBox);
     InnerBox->setObjectName(QStringLiteral("InnerBox"));

@@ -416,10 +416,13 @@ void MainScreenTest::focusedGapScrollsIntoView()
     QVERIFY(rig.startLesson(lessonWithGaps(40), false, false));
     Main &screen = rig.main();
     QVERIFY(screen.InnerBox->height() > screen.OuterBox->height());
+    // What the pupil sees of the viewport: the horizontal bar and the panel cover its foot.
+    QRect seen = screen.OuterBox->geometry();
+    seen.setBottom(std::min(screen.FlatScrollBar2->y(), screen.Frame1->y()) - 1);
     for (int g : {40, 20, 1, 33}) {
         rig.focusGap(g);
-        const QRect inView(screen.Text1[g]->mapTo(screen.OuterBox, QPoint(0, 0)), screen.Text1[g]->size());
-        QVERIFY2(screen.OuterBox->rect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
+        const QRect inView(screen.Text1[g]->mapTo(&screen, QPoint(0, 0)), screen.Text1[g]->size());
+        QVERIFY2(seen.contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
         QCOMPARE(screen.InnerBox->y(), Twips::toPixels(-screen.FlatScrollBar1->value()));
         QCOMPARE(screen.InnerBox->x(), Twips::toPixels(-screen.FlatScrollBar2->value()));
     }
