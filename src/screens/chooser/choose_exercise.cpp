@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -157,6 +158,8 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
 
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    List2->installEventFilter(this);
+    List1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -349,6 +352,23 @@ void ChooseExercise::Help1_Click()
 void ChooseExercise::Exit_Click()
 {
     m_main.leaveProgram();
+}
+
+bool ChooseExercise::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on the highlighted entry chooses it, for pupils who work with the keyboard.
+    if (event->type() == QEvent::KeyPress && (watched == List2 || watched == List1)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *list = static_cast<QListWidget *>(watched);
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && list->currentItem()) {
+            if (list == List2)
+                List2_Click();
+            else
+                List1_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ChooseExercise::closeEvent(QCloseEvent *event)

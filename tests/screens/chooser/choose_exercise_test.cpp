@@ -39,6 +39,7 @@ private slots:
     void startUpShowsOnlyTheChooser();
     void patternClickListsLessons();
     void patternClickOnTheAccessFixture();
+    void enterChoosesInBothLists();
     void pagePlacementOnTheWidgets_data();
     void pagePlacementOnTheWidgets();
     void pageFrameNeverNarrows();
@@ -100,6 +101,28 @@ void ChooseExerciseTest::patternClickListsLessons()
     QCOMPARE(lessons->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("First\r\n")));
     QCOMPARE(lessons->item(1)->text(), Patterns::lessonEntry(3, QStringLiteral("השלם את המילים\r\n")));
     QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(21));
+}
+
+void ChooseExerciseTest::enterChoosesInBothLists()
+{
+    ScreenRig rig;
+    rig.rows->texts[{2, 1}] = QStringLiteral("Short forms\r\n1. &I'm& here.");
+    rig.load();
+    QListWidget *patterns = rig.chooser().List2;
+    patterns->setFocus();
+    patterns->setCurrentRow(0);
+    QTest::keyClick(patterns, Qt::Key_Down);
+    QCOMPARE(rig.chooser().List1->count(), 0); // moving alone chooses nothing
+    QTest::keyClick(patterns, Qt::Key_Return);
+    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(2));
+    QCOMPARE(rig.chooser().List1->count(), 1);
+
+    QListWidget *lessons = rig.chooser().List1;
+    lessons->setFocus();
+    lessons->setCurrentRow(0);
+    QTest::keyClick(lessons, Qt::Key_Enter);
+    QCOMPARE(int(rig.state.GapCount), 1);
+    QVERIFY(rig.chooser().Command4->isEnabled());
 }
 
 void ChooseExerciseTest::patternClickOnTheAccessFixture()
