@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QWidget>
+
+#include <initializer_list>
 
 /// The few ways the screens paint their controls, shared so that every screen
 /// sets a face or a font the same way.
@@ -16,25 +19,29 @@ inline QFont arial(double points, bool bold = false)
     return f;
 }
 
+/// The grey of the designed button faces and panel captions.
+inline const QColor kGrey(192, 192, 192);
+
+/// Gives the colour to each of the roles in the widget's palette.
+inline void setRoles(QWidget *w, std::initializer_list<QPalette::ColorRole> roles, const QColor &colour)
+{
+    QPalette p = w->palette();
+    for (QPalette::ColorRole role : roles)
+        p.setColor(role, colour);
+    w->setPalette(p);
+}
+
 /// The background of a label, box, list or button face.
 inline void setBack(QWidget *w, const QColor &colour)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, colour);
-    p.setColor(QPalette::Base, colour);
-    p.setColor(QPalette::Button, colour);
-    w->setPalette(p);
+    setRoles(w, {QPalette::Window, QPalette::Base, QPalette::Button}, colour);
     w->setAutoFillBackground(true);
 }
 
 /// The text colour of a label, box, list or button.
 inline void setFore(QWidget *w, const QColor &colour)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::ButtonText, colour);
-    w->setPalette(p);
+    setRoles(w, {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}, colour);
 }
 
 } // namespace Look

@@ -17,19 +17,18 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-const QColor kToggleFace(192, 192, 192);
 const QColor kStartReady(255, 0, 255);
 const QColor kRefused(255, 170, 170);
 
@@ -78,7 +77,7 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     Command2 = named(new QPushButton(QStringLiteral("עם מחסנית"), this), "Command2");
     Command3 = named(new QPushButton(QStringLiteral("עם סימנים"), this), "Command3");
     for (QPushButton *toggle : {Command1, Command2, Command3})
-        Look::setBack(toggle, kToggleFace);
+        Look::setBack(toggle, Look::kGrey);
     Label1 = named(new QLabel(QStringLiteral("Pattern:"), this), "Label1");
     List2 = named(new QListWidget(this), "List2");
     Label2 = named(new QLabel(QStringLiteral("Lesson:"), this), "Label2");

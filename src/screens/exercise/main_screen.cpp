@@ -11,9 +11,9 @@
 #include "screens/exercise/time_limit.h"
 #include "screens/help/help4grammar.h"
 #include "screens/help/help_form.h"
+#include "screens/look.h"
 #include "screens/results/results_module.h"
 #include "screens/results/results_screen.h"
-#include "screens/look.h"
 #include "screens/twips.h"
 #include "state/numbers.h"
 #include "state/variables.h"
@@ -35,6 +35,7 @@
 namespace {
 
 using Look::arial;
+using Look::kGrey;
 using Look::setBack;
 using Look::setFore;
 
@@ -42,7 +43,6 @@ const QColor kWrongBack(0xFF, 0xCC, 0xCC);
 const QColor kRightBack(0x00, 0xFF, 0xFF);
 const QColor kOutBack(0xFF, 0x88, 0x88);
 const QColor kOutText(0x00, 0x00, 0xFF);
-const QColor kGrey(192, 192, 192);
 const QColor kPink(255, 128, 255);
 
 // Shrinks a caption's font until the longest text it will show fits its box.

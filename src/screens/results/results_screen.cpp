@@ -11,10 +11,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-namespace {
-const QColor kGrey(192, 192, 192);
-}
-
 Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
 {
     setObjectName(QStringLiteral("Results"));
@@ -31,7 +27,7 @@ Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
         l->setObjectName(QString::fromLatin1(name));
         l->setFont(Look::arial(points));
         l->setAlignment(Qt::AlignCenter);
-        Look::setBack(l, kGrey);
+        Look::setBack(l, Look::kGrey);
         return l;
     };
     // The grade stands to the left of its caption, as Hebrew reads.
@@ -50,7 +46,7 @@ Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
     Command2->setGeometry(Twips::rect(3480, 7200, 5175, 2535));
     for (QPushButton *b : {Command1, Command2}) {
         b->setFont(Look::arial(24));
-        Look::setBack(b, kGrey);
+        Look::setBack(b, Look::kGrey);
     }
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
