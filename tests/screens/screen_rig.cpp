@@ -153,9 +153,13 @@ void ScreenRig::focusGap(int g)
 {
     if (!m_main->isActiveWindow()) {
         m_main->activateWindow();
-        QTest::qWaitForWindowActive(m_main.get(), 500);
+        (void)QTest::qWaitForWindowActive(m_main.get(), 500);
     }
     QWidget *control = gap(g);
+    // The window's coming back may have handed the gap the focus already; that is not
+    // the pupil moving to it.
+    if (control->hasFocus())
+        control->clearFocus();
     control->setFocus(Qt::TabFocusReason);
     if (!control->hasFocus()) {
         // Without a window manager the window may not become active: send the event.

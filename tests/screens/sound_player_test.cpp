@@ -1,11 +1,19 @@
 #include "platform/sound_player.h"
 
 #include <QDir>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
 
 // The real player: whatever the file, play returns at once and nothing breaks, also
 // on a machine without a sound device.
@@ -17,6 +25,7 @@ private slots:
     void playReturnsAtOnce_data();
     void playReturnsAtOnce();
     void closeReleasesAndPlayStartsAgain();
+    void manyQuickSoundsNeverFreeze();
 };
 
 void SoundPlayerTest::playReturnsAtOnce_data()
@@ -72,6 +81,55 @@ void SoundPlayerTest::closeReleasesAndPlayStartsAgain()
     player->play(QStringLiteral(CLOZE_DATA_DIR "/right.wav"));
     QVERIFY(clock.elapsed() < 500);
     player->close();
+}
+
+// A pupil who answers fast: sounds cut off one another, one of the files is damaged,
+// and the program leaves at once after the last sound. A freeze fails the test
+// instead of hanging it.
+void SoundPlayerTest::manyQuickSoundsNeverFreeze()
+{
+    QTemporaryDir folder;
+    QStringList paths;
+    const QList<QByteArray> damaged{QByteArray(), QByteArray(4096, '\x5a'),
+                                    QByteArray("RIFF\x24\x00\x00\x00WAVEfmt ", 16)};
+    for (const QByteArray &content : damaged) {
+        QFile file(folder.filePath(QStringLiteral("damaged%1.wav").arg(paths.size())));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        paths << file.fileName();
+    }
+    for (const char *name : {"right.wav", "wrong.wav", "APPLAUSE.wav", "wickedlaugh.wav"})
+        paths << QStringLiteral(CLOZE_DATA_DIR "/") + QLatin1String(name);
+
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(30), [&] { return done; })) {
+            std::fputs("the sound player froze\n", stderr);
+            std::abort();
+        }
+    });
+    // The sound device is found by the event loop after the first sound.
+    makeMultimediaSoundPlayer()->play(paths.last());
+    QTest::qWait(200);
+    for (int round = 0; round < 10; ++round) {
+        auto player = makeMultimediaSoundPlayer();
+        for (int i = 0; i < 30; ++i) {
+            player->play(paths.at((round + i) % paths.size()));
+            QCoreApplication::processEvents(); // answers come one event at a time
+            if (i % 3 == 0)
+                player->close();
+        }
+        player->close();
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
 }
 
 QTEST_MAIN(SoundPlayerTest)

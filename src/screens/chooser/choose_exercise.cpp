@@ -330,14 +330,9 @@ void ChooseExercise::Command4_Click()
         m_main.Text1[i]->setEnabled(true);
     }
     Command4->setEnabled(false);
-    for (int i = 0; i < 4; ++i)
-        m_main.Label20[i]->setText(Combo2[i]->currentText());
-    if (!state.TimeLimitOn) {
-        m_main.Label20[0]->setText(QStringLiteral("ללא הגבלת זמן"));
-        QPalette p = m_main.Label20[0]->palette();
-        p.setColor(QPalette::Window, m_main.Label14->palette().color(QPalette::Window));
-        m_main.Label20[0]->setPalette(p);
-    }
+    m_main.showSettings({Combo2[0]->currentText(), Combo2[1]->currentText(), Combo2[2]->currentText(),
+                         Combo2[3]->currentText()},
+                        state.TimeLimitOn);
     state.TriesLeft.fill(*Numbers::readWholeInt16(Combo2[1]->currentText()));
     hide();
     m_main.show();

@@ -27,9 +27,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 
 namespace {
@@ -73,14 +77,29 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, c
     return b;
 }
 
+// Focus that comes back with the window, or after a menu or a list closes, is not
+// the pupil moving to a gap.
+bool movedToByPupil(const QFocusEvent *event)
+{
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        return true;
+    }
+}
+
 int keyCode(const QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return 13;
     if (event->key() == Qt::Key_Backspace)
         return 8;
+    // Delete arrives with the text 0x7F; like the other editing keys it is no character.
     const QString text = event->text();
-    if (text.size() == 1 && text.at(0).unicode() >= 32)
+    if (text.size() == 1 && text.at(0).isPrint())
         return text.at(0).unicode();
     return 0; // not a character key: no key event of the page
 }
@@ -154,6 +173,11 @@ void Main::buildControls()
         Combo1[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
         Combo1[i]->setEditable(true);
         Combo1[i]->setInsertPolicy(QComboBox::NoInsert);
+        // A choice is made with the mouse or the arrow keys only: no completion, and
+        // Enter or leaving the list never turns the typed text into a chosen entry.
+        Combo1[i]->setCompleter(nullptr);
+        disconnect(Combo1[i]->lineEdit(), &QLineEdit::editingFinished, Combo1[i], nullptr);
+        disconnect(Combo1[i]->lineEdit(), &QLineEdit::returnPressed, Combo1[i], nullptr);
         Combo1[i]->setGeometry(Twips::rect(8520, 3840, 2000, 375));
         Combo1[i]->setFont(arial(11.25));
         Combo1[i]->setLayoutDirection(Qt::LeftToRight);
@@ -325,6 +349,11 @@ void Main::Form_Resize()
     }
 }
 
+void Main::paintEvent(QPaintEvent *event)
+{
+    QPainter(this).fillRect(event->rect(), backColour);
+}
+
 void Main::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -385,7 +414,7 @@ Placement::Input Main::placementInput(const Cloze::Lesson &lesson) const
         input.choiceWidths[i] = Twips::fromPixels(Combo1[i]->width());
     }
     input.measure = [this](const QString &text) { return measure(text); };
-    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer);
+    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer, choiceMinimum(lesson));
     return input;
 }
 
@@ -431,6 +460,48 @@ void Main::applyPlacement(const Cloze::Lesson &lesson, const Placement::Input &i
     FlatScrollBar2->setMaximum(std::max(0, placed.innerWidth - viewWidth));
     Label4[0]->show();
     Q_UNUSED(lesson);
+}
+
+int Main::choiceMinimum(const Cloze::Lesson &lesson) const
+{
+    // The designed width is shared by the text and the list's button, which hid part
+    // of short masks («¦##» for «###»); the list widens only where that happens.
+    const QComboBox *probe = Combo1[0];
+    const QFontMetrics metrics(probe->font());
+    int widest = 0;
+    for (const QStringList *texts : {&lesson.wordBank, &lesson.masks}) {
+        for (const QString &text : *texts)
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    QStyleOptionComboBox option;
+    option.initFrom(probe);
+    option.editable = true;
+    option.rect = QRect(0, 0, 400, probe->height());
+    const QRect field = probe->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, probe);
+    const int lineEditMargins = 2 * 2 + 1; // the box's inner margins and its caret
+    return Twips::fromPixels(widest + option.rect.width() - field.width() + lineEditMargins);
+}
+
+void Main::showSettings(const std::array<QString, 4> &texts, bool timeLimitOn)
+{
+    for (int i = 0; i < 4; ++i)
+        Label20[i]->setText(texts[i]);
+    QLabel *time = Label20[0];
+    time->setGeometry(Twips::rect(12900, 120, 375, 375));
+    time->setFont(arial(12));
+    if (timeLimitOn)
+        return;
+    time->setText(QStringLiteral("ללא הגבלת זמן"));
+    setBack(time, Label14->palette().color(QPalette::Window));
+    // The box holds a number of minutes; the words grow it to the left, over the unit
+    // of minutes, as far as the option captions.
+    const int right = time->geometry().right() + 1;
+    const int leftmost = Label2->geometry().right() + 1 + Twips::toPixels(30);
+    const int wanted = QFontMetrics(time->font()).horizontalAdvance(time->text()) + 8;
+    const int w = std::min(wanted, right - leftmost);
+    time->setGeometry(right - w, time->y(), w, time->height());
+    fitFont(time);
+    time->raise();
 }
 
 void Main::setLabel14(const QString &text)
@@ -560,7 +631,8 @@ void Main::ScrollPageToGap(QWidget *control, int g)
     const PageScroll::Range horizontal{FlatScrollBar2->minimum(), FlatScrollBar2->maximum(), FlatScrollBar2->isEnabled()};
     FlatScrollBar2->setValue(PageScroll::horizontalValue(
         Twips::fromPixels(control->x()), Twips::fromPixels(control->width()), Twips::fromPixels(width()),
-        Twips::fromPixels(previous->x()), Twips::fromPixels(previous->width()), horizontal));
+        Twips::fromPixels(previous->x()), Twips::fromPixels(previous->width()),
+        Twips::fromPixels(OuterBox->contentsRect().right()), horizontal));
     InnerBox->move(Twips::toPixels(-FlatScrollBar2->value()), Twips::toPixels(-FlatScrollBar1->value()));
 }
 
@@ -637,7 +709,9 @@ void Main::Command5_Click()
     m_dialogColour = chosen;
     const int32_t colour = chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
     backColour = chosen;
-    setBack(this, chosen);
+    // Painted by the screen itself: a palette set here would pass the colour on to
+    // every control that has none of its own.
+    update();
     for (int i = 0; i < kControls; ++i) {
         setBack(Text1[i], chosen);
         setBack(Combo1[i], chosen);
@@ -648,7 +722,6 @@ void Main::Command5_Click()
         setBack(l, chosen);
     const Colours::Channels text = Colours::split(Colours::contrastTextColour(colour));
     textColour = QColor(text.red, text.green, text.blue);
-    setFore(this, textColour);
     for (int i = 0; i < kControls; ++i) {
         setFore(Text1[i], textColour);
         setFore(Combo1[i], textColour);
@@ -712,7 +785,9 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
         return false;
     for (int g = 1; g < kControls; ++g) {
         if (watched == Text1[g]) {
-            if (event->type() == QEvent::FocusIn) {
+            if (event->type() == QEvent::FocusIn && !movedToByPupil(static_cast<QFocusEvent *>(event))) {
+                break; // the window came back or a menu closed: what the pupil typed stays
+            } else if (event->type() == QEvent::FocusIn) {
                 // The box's own focus handling selects its text; the mask and the
                 // caret at the start must come after it.
                 m_passingFocus = true;
@@ -739,7 +814,7 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
             break;
         }
         if (watched == Combo1[g]) {
-            if (event->type() == QEvent::FocusIn)
+            if (event->type() == QEvent::FocusIn && movedToByPupil(static_cast<QFocusEvent *>(event)))
                 Combo1_GotFocus(g);
             break;
         }

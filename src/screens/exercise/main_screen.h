@@ -72,6 +72,8 @@ public:
     void Combo1_Click(int g);
     void Label14_Change();
     void setLabel14(const QString &text);
+    /// The panel's settings display at Start: time, attempts, credit, debit.
+    void showSettings(const std::array<QString, 4> &texts, bool timeLimitOn);
     void ScrollPageToGap(QWidget *control, int g);
     void PlaySound(const QString &relativeName);
 
@@ -124,11 +126,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildControls();
     void closeGap(int g, QWidget *input, bool right);
     int measure(const QString &text) const;
+    int choiceMinimum(const Cloze::Lesson &lesson) const;
     void endOpenSideScreens();
     void paintGap(QWidget *control, const QColor &back);
     friend class ChooseExercise;

@@ -29,11 +29,11 @@ int choiceGapWidth(int longestAnswer)
     return (longestAnswer + 2) * 150;
 }
 
-void applyGapWidths(Input &input, int gapCount, int longestAnswer)
+void applyGapWidths(Input &input, int gapCount, int longestAnswer, int choiceMinimum)
 {
     for (int g = 1; g <= gapCount && g < kControls; ++g) {
         if (input.magazine)
-            input.choiceWidths[g] = choiceGapWidth(longestAnswer);
+            input.choiceWidths[g] = std::max(choiceGapWidth(longestAnswer), choiceMinimum);
         else
             input.typedWidths[g] = typedGapWidth(longestAnswer);
     }

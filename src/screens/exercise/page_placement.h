@@ -58,8 +58,10 @@ int typedGapWidth(int longestAnswer);
 int choiceGapWidth(int longestAnswer);
 
 /// The gap-width step of a build: gaps 1..gapCount of the kind in use get the width
-/// for the lesson; the other kind keeps its widths.
-void applyGapWidths(Input &input, int gapCount, int longestAnswer);
+/// for the lesson; the other kind keeps its widths. A choice gap is made no narrower
+/// than `choiceMinimum`, the width at which its widest entry or mask shows whole
+/// beside the list's button.
+void applyGapWidths(Input &input, int gapCount, int longestAnswer, int choiceMinimum = 0);
 
 /// Top of row r below the heading at top T with height H: T + (0.45 r + 0.63) H.
 int rowTop(int headingTop, int headingHeight, int row);

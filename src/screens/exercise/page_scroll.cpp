@@ -25,12 +25,20 @@ int verticalValue(int gapTop, int gapHeight, int viewportHeight, int currentValu
     return clampTo(value, bar);
 }
 
-int horizontalValue(int gapLeft, int gapWidth, int screenWidth, int previousLeft, int previousWidth, const Range &bar)
+int horizontalValue(int gapLeft, int gapWidth, int screenWidth, int previousLeft, int previousWidth,
+                    int viewportWidth, const Range &bar)
 {
     const float rightEdge = float(gapLeft) + float(gapWidth);
+    int value = 0;
     if (rightEdge > 0.85f * float(screenWidth))
-        return clampTo(int(std::lround(double(previousLeft) + 0.3 * double(previousWidth))), bar);
-    return clampTo(0, bar);
+        value = int(std::lround(double(previousLeft) + 0.3 * double(previousWidth)));
+    // Following the gap before can leave this one beyond the viewport's right edge
+    // when the two stand far apart on a long row.
+    if (gapLeft + gapWidth - value > viewportWidth)
+        value = gapLeft + gapWidth - viewportWidth;
+    if (gapLeft < value)
+        value = gapLeft;
+    return clampTo(value, bar);
 }
 
 } // namespace PageScroll

@@ -18,6 +18,9 @@ int verticalValue(int gapTop, int gapHeight, int viewportHeight, int currentValu
 
 /// Horizontal bar value: when the gap's right edge passes 85 % of the screen's width,
 /// the page moves left to 30 % into the gap before it; otherwise back to the left edge.
-int horizontalValue(int gapLeft, int gapWidth, int screenWidth, int previousLeft, int previousWidth, const Range &bar);
+/// Where that would leave the gap partly outside a viewport of `viewportWidth`, the
+/// page moves on just far enough to show it whole.
+int horizontalValue(int gapLeft, int gapWidth, int screenWidth, int previousLeft, int previousWidth,
+                    int viewportWidth, const Range &bar);
 
 } // namespace PageScroll

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QMenuBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -62,6 +64,14 @@ private slots:
     void newExerciseQuestion();
     void backgroundColour_data();
     void backgroundColour();
+    void backgroundColourLeavesTheRestAlone();
+    void typingIntoAChoiceListNeverJudges_data();
+    void typingIntoAChoiceListNeverJudges();
+    void typedTextSurvivesTheWindowComingBack();
+    void deleteIsNotACharacter();
+    void noTimeLimitCanBeReadWhole();
+    void gapAtTheEndOfALongRowScrollsIntoView();
+    void choiceListShowsItsWholeMask();
 };
 
 void MainScreenTest::typedGap_data()
@@ -582,6 +592,152 @@ void MainScreenTest::backgroundColour()
         QCOMPARE(w->palette().color(w->backgroundRole()), chosen);
         QCOMPARE(w->palette().color(w->foregroundRole()), text);
     }
+}
+
+void MainScreenTest::backgroundColourLeavesTheRestAlone()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    Main &screen = rig.main();
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    QList<QWidget *> others{static_cast<QWidget *>(screen.Label15[1]), screen.Frame1, screen.OuterBox, screen.InnerBox, screen.menu,
+                            screen.Command1, screen.Command2, screen.Command5, screen.Command6, screen.Label19,
+                            screen.Label21, screen.Label18, screen.Label22, screen.Label1, screen.Label2,
+                            screen.Label5, screen.Label7, screen.Label10, screen.Label11, screen.Label17,
+                            screen.Label23, screen.ccrpProgressBar1};
+    for (QLabel *l : screen.Label20)
+        others << l;
+    QList<QPair<QColor, QColor>> before;
+    for (QWidget *w : others)
+        before.append({w->palette().color(w->backgroundRole()), w->palette().color(w->foregroundRole())});
+
+    rig.dialogs.colour = Qt::black;
+    QTest::mouseClick(screen.Command5, Qt::LeftButton);
+
+    for (int i = 0; i < others.size(); ++i) {
+        QWidget *w = others.at(i);
+        QCOMPARE(w->palette().color(w->backgroundRole()), before.at(i).first);
+        QCOMPARE(w->palette().color(w->foregroundRole()), before.at(i).second);
+    }
+    // The screen's own background, where no control stands: below the help button.
+    const QPoint empty(Twips::toPixels(14400), Twips::toPixels(8000));
+    QVERIFY(screen.childAt(empty) == nullptr);
+    QCOMPARE(screen.grab().toImage().pixelColor(empty), QColor(Qt::black));
+}
+
+void MainScreenTest::typingIntoAChoiceListNeverJudges_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::newRow("a whole entry and Enter") << "live" << int(Qt::Key_Return);
+    QTest::newRow("an entry in other letters and Enter") << "LIVE" << int(Qt::Key_Return);
+    QTest::newRow("the start of an entry and Tab") << "li" << int(Qt::Key_Tab);
+    QTest::newRow("a whole entry and Tab") << "goes" << int(Qt::Key_Tab);
+}
+
+void MainScreenTest::typingIntoAChoiceListNeverJudges()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
+    QComboBox *list = rig.main().Combo1[2];
+    rig.focusGap(2);
+    QTest::keyClicks(list, typed);
+    QTest::keyClick(list, Qt::Key(key));
+    rig.focusGap(1);
+    QVERIFY(rig.sound.played.isEmpty());
+    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->currentText(), typed); // no completion either
+    // The arrow keys still choose, and the choice is judged.
+    rig.focusGap(2);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(rig.sound.played.size(), 1);
+}
+
+void MainScreenTest::typedTextSurvivesTheWindowComingBack()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, true));
+    rig.focusGap(1);
+    QLineEdit *box = rig.main().Text1[1];
+    QTest::keyClicks(box, QStringLiteral("go"));
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(box, &in);
+        QCOMPARE(box->text(), QStringLiteral("go##"));
+    }
+    QFocusEvent moved(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(box, &moved);
+    QCOMPARE(box->text(), QStringLiteral("####"));
+}
+
+void MainScreenTest::deleteIsNotACharacter()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    QLineEdit *box = rig.main().Text1[1];
+    rig.typeAnswer(1, QStringLiteral("gone")); // wrong: the next key would empty the box
+    QTest::keyClick(box, Qt::Key_Home);
+    // As the keyboard sends it: with the text 0x7F.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QCoreApplication::sendEvent(box, &del);
+    QCOMPARE(box->text(), QStringLiteral("one"));
+    QTest::keyClick(box, Qt::Key_X);
+    QCOMPARE(box->text(), QStringLiteral("x"));
+}
+
+void MainScreenTest::noTimeLimitCanBeReadWhole()
+{
+    ScreenRig rig;
+    rig.load();
+    QTest::mouseClick(rig.chooser().Command1, Qt::LeftButton);
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    Main &screen = rig.main();
+    QLabel *time = screen.Label20[0];
+    QCOMPARE(time->text(), QStringLiteral("ללא הגבלת זמן"));
+    QVERIFY(QFontMetrics(time->font()).horizontalAdvance(time->text()) <= time->width());
+    QVERIFY(screen.Frame1->rect().contains(time->geometry()));
+    QVERIFY(!time->geometry().intersects(screen.Label2->geometry()));
+    QVERIFY(!time->geometry().intersects(screen.Label5->geometry()));
+}
+
+void MainScreenTest::gapAtTheEndOfALongRowScrollsIntoView()
+{
+    ScreenRig rig;
+    rig.load();
+    // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
+    const QString row = QStringLiteral("1. A &x& ") + QString(170, QLatin1Char('y')) + QStringLiteral(" &z& end.");
+    QVERIFY(rig.startLesson(QStringLiteral("Long row\r\n") + row, false, false));
+    Main &screen = rig.main();
+    for (int g : {2, 1, 2}) {
+        rig.focusGap(g);
+        QLineEdit *box = screen.Text1[g];
+        const QRect inView(box->mapTo(screen.OuterBox, QPoint(0, 0)), box->size());
+        QVERIFY2(screen.OuterBox->contentsRect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
+        QCOMPARE(screen.InnerBox->x(), Twips::toPixels(-screen.FlatScrollBar2->value()));
+    }
+}
+
+void MainScreenTest::choiceListShowsItsWholeMask()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(QStringLiteral("Short words\r\n1. I &was& &WWW& at &ten& home."), true, true));
+    for (int g = 1; g <= 3; ++g) {
+        QComboBox *list = rig.main().Combo1[g];
+        for (int i = -1; i < list->count(); ++i) {
+            const QString text = i < 0 ? list->currentText() : list->itemText(i);
+            QVERIFY2(list->lineEdit()->width() >= QFontMetrics(list->font()).horizontalAdvance(text) + 5,
+                     qPrintable(QStringLiteral("gap %1: %2").arg(g).arg(text)));
+        }
+    }
+    QCOMPARE(rig.main().Combo1[1]->currentText(), QStringLiteral("###"));
 }
 
 QTEST_MAIN(MainScreenTest)

@@ -38,19 +38,38 @@ TEST(VerticalScroll, PageThatFitsStaysPut)
     EXPECT_EQ(PageScroll::verticalValue(3000, 420, 9600, 0, bar), 0);
 }
 
-TEST(HorizontalScroll, FollowsThePreviousGapPastEightyFivePercent)
+struct HorizontalCase
 {
+    const char *name;
+    int gapLeft, gapWidth, previousLeft, previousWidth;
+    int expected;
+};
+
+class HorizontalScroll : public testing::TestWithParam<HorizontalCase> {};
+
+// Screen 15360 wide (85 % is 13056), viewport 13350, bar 0..20000.
+TEST_P(HorizontalScroll, FocusedGapEndsUpFullyVisible)
+{
+    const auto &c = GetParam();
     const PageScroll::Range bar{0, 20000, true};
-    // Screen 15360 wide: 85 % is 13056.
-    EXPECT_EQ(PageScroll::horizontalValue(13000, 855, 15360, 10000, 1000, bar), 10300);
-    EXPECT_EQ(PageScroll::horizontalValue(1000, 855, 15360, 100, 1000, bar), 0);
-    EXPECT_EQ(PageScroll::horizontalValue(12201, 855, 15360, 0, 0, bar), 0); // 13056 exactly is not past
+    const int value = PageScroll::horizontalValue(c.gapLeft, c.gapWidth, 15360, c.previousLeft, c.previousWidth, 13350, bar);
+    EXPECT_EQ(value, c.expected);
+    EXPECT_GE(c.gapLeft - value, 0);
+    EXPECT_LE(c.gapLeft + c.gapWidth - value, 13350);
 }
 
-TEST(HorizontalScroll, StaysWithinTheBarsRange)
+INSTANTIATE_TEST_SUITE_P(Gaps, HorizontalScroll,
+    testing::Values(HorizontalCase{"follows_the_gap_before", 13000, 855, 10000, 1000, 10300},
+                    HorizontalCase{"near_the_left_edge", 1000, 855, 100, 1000, 0},
+                    HorizontalCase{"exactly_at_eighty_five_percent", 12201, 855, 0, 0, 0},
+                    HorizontalCase{"far_from_the_gap_before", 16000, 1500, 2000, 1000, 4150},
+                    HorizontalCase{"gap_before_ends_a_longer_row", 13000, 855, 20000, 1000, 13000}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(HorizontalScrollRange, StaysWithinTheBarsRange)
 {
     const PageScroll::Range bar{0, 3000, true};
-    EXPECT_EQ(PageScroll::horizontalValue(14000, 855, 15360, 10000, 1000, bar), 3000);
+    EXPECT_EQ(PageScroll::horizontalValue(14000, 855, 15360, 10000, 1000, 13350, bar), 3000);
 }
 
 } // namespace
