@@ -7,6 +7,7 @@
 #include "lessons/patterns.h"
 
 #include "store_test_support.h"
+#include "unprivileged_child.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -382,17 +383,35 @@ TEST(CutStore, EveryPageCutIsRefusedOrHarmless)
 
 class UnreadableStore : public testing::TestWithParam<Engine> {};
 
+// Root reads any file, so the store is opened by a child that is not root.
 TEST_P(UnreadableStore, FailsWithoutTouchingIt)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads any file whatever its permissions, so there is nothing to refuse";
     StoreFolder folder;
     const QString path = fixtureStore(folder, GetParam());
+    const QByteArray before = readFile(path);
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path(QString())).constData(), 0755), 0);
     ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
-    const auto listing = Lessons::programLessonStore(folder.path(QString()))->lessons(1);
-    EXPECT_FALSE(listing.ok());
-    EXPECT_TRUE(listing.error.contains(QStringLiteral("not readable"))) << show(listing.error);
-    chmod(QFile::encodeName(path).constData(), 0600);
+    const std::string failure = TestSupport::runUnprivileged([&]() -> std::string {
+        if (!QFileInfo::exists(path))
+            return "the child cannot reach " + show(path) + "; every folder above it must be searchable";
+        if (QFile(path).open(QIODevice::ReadOnly))
+            return "the child can read the file, so nothing is tested";
+        const auto store = Lessons::programLessonStore(folder.path(QString()));
+        if (store->filePath() != path)
+            return "the program store reads " + show(store->filePath());
+        const auto listing = store->lessons(1);
+        const auto text = store->lessonText(1, 1);
+        if (listing.ok() || text.ok())
+            return "an unreadable store was read";
+        for (const QString &error : {listing.error, text.error}) {
+            if (!error.contains(path + QStringLiteral(": not readable")))
+                return "the reason does not say the file is not readable: " + show(error);
+        }
+        return std::string();
+    });
+    EXPECT_EQ(failure, "");
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(readFile(path), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, UnreadableStore, testing::Values(Engine::Access, Engine::Sqlite),
