@@ -435,6 +435,85 @@ TEST(LockedStore, SqliteGivesUpInsteadOfWaiting)
     EXPECT_TRUE(Lessons::SqliteLessonStore(path).lessons(1).ok());
 }
 
+// --- Access number columns a hair off a whole number ------------------------------
+
+template <typename Number>
+QByteArray bytesOf(Number value)
+{
+    return QByteArray(reinterpret_cast<const char *>(&value), sizeof value); // the files are little endian, as is x86
+}
+
+// A small positive Decimal as Jet keeps it: a sign byte, then the mantissa in four
+// little-endian words, the most significant first.
+QByteArray decimalBytes(quint32 mantissa)
+{
+    return QByteArray(13, '\0') + bytesOf(mantissa);
+}
+
+struct OffWholeCase
+{
+    const char *name;
+    const char *fixture;
+    QByteArray from; ///< every occurrence in the file is replaced
+    QByteArray to;
+    int occurrences;
+    std::vector<int> listed;          ///< lessons of pattern 24 afterwards
+    std::vector<int> unmatchedRows;   ///< table rows no whole number selects afterwards
+    const char *shown;                ///< how the changed value reads
+};
+
+void PrintTo(const OffWholeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class OffWholeNumber : public testing::TestWithParam<OffWholeCase> {};
+
+TEST_P(OffWholeNumber, IsNeverTakenForTheWholeNumber)
+{
+    const OffWholeCase &c = GetParam();
+    StoreFolder folder;
+    QByteArray bytes = readFile(fixturePath(QString::fromUtf8(c.fixture)));
+    ASSERT_EQ(bytes.count(c.from), c.occurrences) << "the fixture changed; find the values anew";
+    bytes.replace(c.from, c.to);
+    Lessons::MdbLessonStore store(folder.write(QStringLiteral("db1.mdb"), bytes));
+
+    const auto listing = store.lessons(24);
+    ASSERT_TRUE(listing.ok()) << show(listing.error);
+    std::vector<int> listed;
+    for (const Lessons::LessonInfo &info : *listing.value)
+        listed.push_back(info.lesson);
+    EXPECT_EQ(listed, c.listed);
+    const auto table = store.table();
+    ASSERT_TRUE(table.ok()) << show(table.error);
+    std::vector<int> unmatched;
+    for (const Lessons::UnmatchedRow &row : table.value->unmatched) {
+        unmatched.push_back(row.row);
+        if (row.row == c.unmatchedRows.front()) {
+            EXPECT_TRUE(row.pattern == c.shown || row.lesson == c.shown) << row.pattern.constData() << " " << row.lesson.constData();
+        }
+    }
+    EXPECT_EQ(unmatched, c.unmatchedRows);
+    // The other patterns read as before.
+    const auto text = store.lessonText(33, 1);
+    ASSERT_TRUE(text.ok()) << show(text.error);
+    EXPECT_TRUE(text.value->startsWith(QStringLiteral("Going to\r\n")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, OffWholeNumber,
+    testing::Values(
+        // libmdb itself prints this Double as "24".
+        OffWholeCase{"double_one_step_above", "numbers-double-byte.mdb", bytesOf(24.0), bytesOf(24.000000000000004), 3,
+                     {}, {1, 2, 4, 5}, "24.000000000000004"},
+        OffWholeCase{"single_one_step_above", "numbers-single-decimal.mdb", bytesOf(24.0f), bytesOf(24.000002f), 3,
+                     {}, {1, 2, 4, 5, 6}, "24.000002"},
+        OffWholeCase{"currency_in_the_last_place", "numbers-currency-integer.mdb", bytesOf(qint64(240000)),
+                     bytesOf(qint64(240001)), 3, {}, {1, 2, 4}, "24.0001"},
+        OffWholeCase{"decimal_in_the_last_place", "numbers-single-decimal.mdb", decimalBytes(200), decimalBytes(201), 1,
+                     {1, 3}, {1, 5, 6}, "2.01"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // --- stores a teacher makes --------------------------------------------------------
 
 struct MadeCase

@@ -59,7 +59,7 @@ private:
     bool argCount(int least, int most) const { return m_args.size() - 1 >= least && m_args.size() - 1 <= most; }
     bool number(int index, int *value) const
     {
-        return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value);
+        return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value) == Lessons::StoredNumber::Whole;
     }
     bool lessonFile(const QString &path, QString *text);
 
