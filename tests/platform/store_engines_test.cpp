@@ -514,6 +514,52 @@ INSTANTIATE_TEST_SUITE_P(
                      {1, 3}, {1, 5, 6}, "2.01"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The column descriptors of closes in numbers-double-byte.mdb: 25 bytes each, the type
+// first, ID (Long), pattern (Double), lesson (Byte), cloze (Memo) in a row.
+qsizetype columnDescriptors(const QByteArray &bytes)
+{
+    qsizetype found = -1;
+    for (qsizetype i = 0; i + 80 < bytes.size(); ++i) {
+        if (bytes.at(i) == 0x04 && bytes.at(i + 25) == 0x07 && bytes.at(i + 50) == 0x02 && bytes.at(i + 75) == 0x0c
+            && bytes.at(i + 30) == 0x01 && bytes.at(i + 55) == 0x02) {
+            if (found >= 0)
+                return -1;
+            found = i;
+        }
+    }
+    return found;
+}
+
+struct ColumnTypeCase
+{
+    const char *name;
+    int column; ///< 1 pattern, 2 lesson
+    char type;
+    const char *error;
+};
+
+class ColumnType : public testing::TestWithParam<ColumnTypeCase> {};
+
+TEST_P(ColumnType, OtherThanANumberIsRefused)
+{
+    StoreFolder folder;
+    QByteArray bytes = readFile(fixturePath(QStringLiteral("numbers-double-byte.mdb")));
+    const qsizetype descriptors = columnDescriptors(bytes);
+    ASSERT_GE(descriptors, 0) << "the fixture changed; find the column descriptors anew";
+    bytes[descriptors + 25 * GetParam().column] = GetParam().type;
+    const QString path = folder.write(QStringLiteral("db1.mdb"), bytes);
+    for (const auto &outcome : {Lessons::MdbLessonStore(path).lessons(24).error, Lessons::MdbLessonStore(path).table().error})
+        EXPECT_EQ(show(outcome), show(path + QStringLiteral(": ") + QString::fromUtf8(GetParam().error)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, ColumnType,
+    testing::Values(ColumnTypeCase{"pattern_text", 1, 0x0a, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"pattern_date", 1, 0x08, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"pattern_yes_no", 1, 0x01, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"lesson_text", 2, 0x0a, "column lesson of closes is not a whole number"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // --- stores a teacher makes --------------------------------------------------------
 
 struct MadeCase
