@@ -7,4 +7,4 @@ cloze_fuzz_target(fuzz_mdb_reader ${CMAKE_CURRENT_LIST_DIR}/mdb_reader_fuzz.cpp
   cloze_core Qt6::Core PkgConfig::FUZZ_MDBTOOLS)
 target_sources(fuzz_mdb_reader PRIVATE ${CMAKE_SOURCE_DIR}/src/platform/mdb_query.cpp)
 target_include_directories(fuzz_mdb_reader PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(fuzz_mdb_reader PRIVATE CLOZE_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/../shared/fixtures")
+target_compile_definitions(fuzz_mdb_reader PRIVATE CLOZE_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")

@@ -7,10 +7,12 @@
 #include <mdbsql.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
@@ -85,9 +87,62 @@ MdbColumn *columnNamed(MdbTableDef *table, const char *name)
     return nullptr;
 }
 
-bool wholeNumberType(int type)
+// Access's Number field sizes (Byte to Decimal) and Currency; a row is selected when
+// its value equals the asked whole number, so any of them may hold pattern and lesson.
+bool numberType(int type)
 {
-    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+    switch (type) {
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC:
+    case MDB_MONEY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool textType(int type)
+{
+    return type == MDB_MEMO || type == MDB_TEXT;
+}
+
+// libmdb prints a Double with 16 digits, which turns 24.000000000000004 into the
+// whole number 24, and prints Singles and Doubles in the user's locale ("5,5").
+// The shortest digits that read back the same are exact, and to_chars ignores the locale.
+template <typename Number>
+QByteArray exactDecimal(Number value)
+{
+    char text[512]; // the longest Double written out in full is about 330 characters
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return error == std::errc() ? QByteArray(text, qsizetype(end - text)) : QByteArray("?");
+}
+
+// The value of column in the row just fetched, or nothing when it filled the bind size
+// and may have been cut. Texts have no buffer (see runOnce) and are converted here.
+std::optional<QByteArray> valueOf(MdbHandle *mdb, MdbColumn *column, const std::vector<char> &buffer, size_t bindSize)
+{
+    // libmdb keeps a Yes/No value in the null flag, so its length says nothing.
+    if (column->cur_value_len == 0 && column->col_type != MDB_BOOL)
+        return QByteArray(); // a null
+    if (column->col_type == MDB_FLOAT)
+        return exactDecimal(mdb_get_single(mdb->pg_buf, column->cur_value_start));
+    if (column->col_type == MDB_DOUBLE)
+        return exactDecimal(mdb_get_double(mdb->pg_buf, column->cur_value_start));
+    QByteArray value;
+    if (textType(column->col_type)) {
+        char *text = mdb_col_to_string(mdb, mdb->pg_buf, column->cur_value_start, column->col_type, column->cur_value_len);
+        value = QByteArray(text, qsizetype(qstrnlen(text, bindSize)));
+        g_free(text);
+    } else {
+        value = QByteArray(buffer.data(), qsizetype(qstrnlen(buffer.data(), bindSize)));
+    }
+    if (size_t(value.size()) + kCutMargin >= bindSize)
+        return std::nullopt;
+    return value;
 }
 
 // libmdb reads what it can and says nothing when a cut or damaged file lost pages:
@@ -110,7 +165,7 @@ QString verifyClosesTable(MdbHandle *mdb, qint64 pageCount)
         if (!column)
             return QStringLiteral("table closes has no column %1").arg(QLatin1String(name));
         const bool text = qstrcmp(name, "cloze") == 0;
-        if (text ? column->col_type != MDB_MEMO && column->col_type != MDB_TEXT : !wholeNumberType(column->col_type))
+        if (text ? !textType(column->col_type) : !numberType(column->col_type))
             return QStringLiteral("column %1 of closes is not %2")
                 .arg(QLatin1String(name), text ? QStringLiteral("a text") : QStringLiteral("a whole number"));
         if (text)
@@ -132,6 +187,14 @@ QString verifyClosesTable(MdbHandle *mdb, qint64 pageCount)
         return QStringLiteral("the file is damaged: closes should have %1 rows, %2 can be read").arg(table->num_rows).arg(rows);
     return QString();
 }
+
+struct Query
+{
+    const QByteArray &file;
+    const QByteArray &statement;
+    const QByteArrayList &columns;
+    const RowTest &test;
+};
 
 struct FileHead
 {
@@ -163,18 +226,17 @@ FileHead readHead(const QByteArray &file)
     return head;
 }
 
-Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns, size_t bindSize,
-             StoreOutcome<Rows> &answer)
+Pass runOnce(const Query &query, size_t bindSize, StoreOutcome<Rows> &answer)
 {
     // libmdb is given only files whose header it can trust.
-    const FileHead head = readHead(file);
+    const FileHead head = readHead(query.file);
     if (const QString fault = head.readable ? headerFault(head.bytes, head.size) : head.error; !fault.isEmpty()) {
         answer = {std::nullopt, fault};
         return Pass::Done;
     }
     Session session;
     // mdb_sql_open would expand the name as a shell word; open the file ourselves.
-    MdbHandle *mdb = mdb_open(file.constData(), MDB_NOFLAGS);
+    MdbHandle *mdb = mdb_open(query.file.constData(), MDB_NOFLAGS);
     if (!mdb) {
         answer = {std::nullopt, QStringLiteral("not an Access file, or a damaged one")};
         return Pass::Done;
@@ -197,67 +259,97 @@ Pass runOnce(const QByteArray &file, const QByteArray &statement, const QByteArr
 
     mdb_set_bind_size(mdb, bindSize);
 
-    if (!mdb_sql_run_query(session.sql, statement.constData())) {
+    if (!mdb_sql_run_query(session.sql, query.statement.constData())) {
         // The table is known to be there, so this is the statement's own fault.
         answer = {std::nullopt, QStringLiteral("the statement could not be run (%1)")
                                     .arg(QString::fromUtf8(mdb_sql_last_error(session.sql)))};
         return Pass::Done;
     }
     MdbTableDef *table = session.sql->cur_table;
-
-    // Every column gets a buffer of the bind size, asked for or not, since libmdb
-    // writes up to that size into whatever is bound.
     const unsigned columnCount = table->num_cols;
-    std::vector<std::vector<char>> buffers(columnCount, std::vector<char>(bindSize));
-    std::vector<int> lengths(columnCount, 0);
+    const auto columnAt = [table](int i) { return static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i)); };
+    const auto indexesOf = [&](const QByteArrayList &names, std::vector<int> *indexes) {
+        for (const QByteArray &name : names) {
+            int found = -1;
+            for (unsigned i = 0; i < columnCount; ++i) {
+                if (g_ascii_strcasecmp(columnAt(int(i))->name, name.constData()) == 0)
+                    found = int(i);
+            }
+            if (found < 0) {
+                answer = {std::nullopt, QStringLiteral("table closes has no column %1").arg(QString::fromUtf8(name))};
+                return false;
+            }
+            indexes->push_back(found);
+        }
+        return true;
+    };
     std::vector<int> wanted;
-    for (const QByteArray &name : columns) {
-        int found = -1;
-        for (unsigned i = 0; i < columnCount; ++i) {
-            auto *column = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, i));
-            if (g_ascii_strcasecmp(column->name, name.constData()) == 0)
-                found = int(i);
-        }
-        if (found < 0) {
-            answer = {std::nullopt, QStringLiteral("table closes has no column %1").arg(QString::fromUtf8(name))};
-            return Pass::Done;
-        }
-        wanted.push_back(found);
-    }
-    for (unsigned i = 0; i < columnCount; ++i)
-        mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]);
+    std::vector<int> tested;
+    if (!indexesOf(query.columns, &wanted) || !indexesOf(query.test.columns, &tested))
+        return Pass::Done;
 
-    Rows rows;
-    while (mdb_fetch_row(table)) {
-        QByteArrayList row;
-        for (int column : wanted) {
-            const size_t length = qstrnlen(buffers[column].data(), bindSize);
-            if (length + kCutMargin >= bindSize && bindSize < kLargestBindSize)
-                return Pass::Retry;
-            if (length + kCutMargin >= bindSize) {
-                answer = {std::nullopt, QStringLiteral("a text is longer than %1 bytes").arg(kLargestBindSize)};
-                return Pass::Done;
-            }
-            auto *field = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, column));
-            if (memoLost(mdb, field, length)) {
-                answer = {std::nullopt, QStringLiteral("the file is damaged: a text cannot be read whole")};
-                return Pass::Done;
-            }
-            row.append(QByteArray(buffers[column].data(), qsizetype(length)));
+    // libmdb converts the values of every column that has a buffer, into up to the bind
+    // size, whether they are asked for or not. Texts get none: converting a long memo
+    // costs more than the rest of the row, so valueOf converts the ones asked for,
+    // of the rows kept. (A Yes/No column must keep its buffer: libmdb writes it blindly.)
+    std::vector<std::vector<char>> buffers(columnCount);
+    std::vector<int> lengths(columnCount, 0);
+    for (unsigned i = 0; i < columnCount; ++i) {
+        MdbColumn *column = columnAt(int(i));
+        if (textType(column->col_type)) {
+            column->bind_ptr = nullptr;
+            continue;
         }
+        buffers[i].resize(bindSize);
+        mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]);
+    }
+
+    enum class Read { Whole, Cut, Failed };
+    const auto readInto = [&](const std::vector<int> &indexes, QByteArrayList &values) {
+        values.clear();
+        for (int i : indexes) {
+            const std::optional<QByteArray> value = valueOf(mdb, columnAt(i), buffers[i], bindSize);
+            if (!value && bindSize < kLargestBindSize)
+                return Read::Cut;
+            if (!value) {
+                answer = {std::nullopt, QStringLiteral("a text is longer than %1 bytes").arg(kLargestBindSize)};
+                return Read::Failed;
+            }
+            if (memoLost(mdb, columnAt(i), size_t(value->size()))) {
+                answer = {std::nullopt, QStringLiteral("the file is damaged: a text cannot be read whole")};
+                return Read::Failed;
+            }
+            values.append(*value);
+        }
+        return Read::Whole;
+    };
+    Rows rows;
+    QByteArrayList row;
+    while (mdb_fetch_row(table)) {
+        Read read = Read::Whole;
+        if (query.test.keep) {
+            read = readInto(tested, row);
+            if (read == Read::Whole && !query.test.keep(row))
+                continue;
+        }
+        if (read == Read::Whole)
+            read = readInto(wanted, row);
+        if (read == Read::Cut)
+            return Pass::Retry;
+        if (read == Read::Failed)
+            return Pass::Done;
         rows.append(row);
     }
     answer = {std::move(rows), QString()};
     return Pass::Done;
 }
 
-StoreOutcome<Rows> queryHere(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
-                             size_t firstBindSize)
+StoreOutcome<Rows> queryHere(const Query &query, size_t firstBindSize)
 {
     std::lock_guard<std::mutex> lock(parserMutex());
     StoreOutcome<Rows> answer;
     for (size_t bindSize = std::max(firstBindSize, size_t(64));; bindSize *= 2) {
-        if (runOnce(file, statement, columns, bindSize, answer) == Pass::Done)
+        if (runOnce(query, bindSize, answer) == Pass::Done)
             return answer;
     }
 }
@@ -320,8 +412,7 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
-[[noreturn]] void childMain(int out, const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
-                            const QueryOptions &options)
+[[noreturn]] void childMain(int out, const Query &query, const QueryOptions &options)
 {
     // A fault in libmdb ends the child plainly, whatever handlers the parent had
     // (a sanitizer's or a fuzzer's would report it as their own and write files).
@@ -335,7 +426,7 @@ bool writeAll(int fd, const QByteArray &bytes)
     if (said >= 0)
         dup2(said, STDERR_FILENO);
     setenv("MDB_ICONV", "UTF-8", 1);
-    StoreOutcome<Rows> answer = queryHere(file, statement, columns, options.firstBindSize);
+    StoreOutcome<Rows> answer = queryHere(query, options.firstBindSize);
     if (said >= 0) {
         fflush(stderr);
         char first[200] = {};
@@ -352,8 +443,7 @@ bool writeAll(int fd, const QByteArray &bytes)
     _exit(written ? 0 : 1);
 }
 
-StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statement, const QByteArrayList &columns,
-                                const QueryOptions &options)
+StoreOutcome<Rows> queryInChild(const Query &query, const QueryOptions &options)
 {
     const int timeoutMs = options.timeoutMs;
     int pipeEnds[2];
@@ -367,7 +457,7 @@ StoreOutcome<Rows> queryInChild(const QByteArray &file, const QByteArray &statem
     }
     if (child == 0) {
         ::close(pipeEnds[0]);
-        childMain(pipeEnds[1], file, statement, columns, options);
+        childMain(pipeEnds[1], query, options);
     }
     ::close(pipeEnds[1]);
 
@@ -498,7 +588,7 @@ StoreOutcome<Rows> decodeAnswer(const QByteArray &bytes)
 }
 
 StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, const QByteArrayList &columns,
-                            const QueryOptions &options)
+                            const QueryOptions &options, const RowTest &test)
 {
     const QByteArray file = QFile::encodeName(path);
     // Junk is turned away here without starting a child; anything that is not a
@@ -508,9 +598,9 @@ StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, co
         if (const QString fault = head.readable ? headerFault(head.bytes, head.size) : head.error; !fault.isEmpty())
             return {std::nullopt, QStringLiteral("%1: %2").arg(path, fault)};
     }
-    StoreOutcome<Rows> answer = options.containment == Containment::InProcess
-        ? queryHere(file, statement, columns, options.firstBindSize)
-        : queryInChild(file, statement, columns, options);
+    const Query query{file, statement, columns, test};
+    StoreOutcome<Rows> answer = options.containment == Containment::InProcess ? queryHere(query, options.firstBindSize)
+                                                                              : queryInChild(query, options);
     if (!answer.ok())
         answer.error = QStringLiteral("%1: %2").arg(path, answer.error);
     return answer;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 
 /// Runs one SQL statement on an Access file with mdbtools. libmdb trusts the file it
 /// reads, so a damaged file can crash it or send it round a loop; by default the
@@ -32,9 +33,22 @@ struct QueryOptions
 /// asked, as UTF-8 text. A null value reads as empty.
 using Rows = QList<QByteArrayList>;
 
-/// Opens path, runs statement, reads the named columns of every row, closes the file.
+/// Which rows to keep, judged from the values of a few columns before the other
+/// columns of the row are read. libmdb cannot compare Currency and Decimal columns in
+/// a Where clause, so the store selects rows with this instead; texts are converted
+/// only for the rows kept.
+struct RowTest
+{
+    QByteArrayList columns; ///< the values keep is given, in this order
+    std::function<bool(const QByteArrayList &values)> keep; ///< empty: keep every row
+};
+
+/// Opens path, runs statement, reads the named columns of every row that test keeps,
+/// closes the file. Number values are plain decimals whatever the locale: whole
+/// numbers as digits, Currency and Decimal with their places ("24.0000", "1.50"),
+/// Single and Double exactly, in as few digits as read back the same ("5.5").
 StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, const QByteArrayList &columns,
-                            const QueryOptions &options = {});
+                            const QueryOptions &options = {}, const RowTest &test = {});
 
 /// Why a file that begins with head (its first bytes, a page or more) and has fileSize
 /// bytes is not an Access file that libmdb may be given, or empty. Looks only at

@@ -2,56 +2,71 @@
 
 namespace Lessons {
 
+namespace {
+
+bool isWhole(const QByteArray &text, int expected)
+{
+    int value = 0;
+    return readStoredNumber(text, &value) == StoredNumber::Whole && value == expected;
+}
+
+// Rows are chosen here and not by a Where clause: libmdb cannot compare Currency and
+// Decimal columns (it lets every row through), and its Byte comparison is signed.
+Mdb::RowTest rowsOf(int pattern, std::optional<int> lesson)
+{
+    return {{"pattern", "lesson"}, [pattern, lesson](const QByteArrayList &values) {
+                return isWhole(values.at(0), pattern) && (!lesson || isWhole(values.at(1), *lesson));
+            }};
+}
+
+} // namespace
+
 MdbLessonStore::MdbLessonStore(QString path, Mdb::QueryOptions options)
     : m_path(std::move(path))
     , m_options(options)
 {
 }
 
-StoreOutcome<QList<StoredLesson>> MdbLessonStore::wholeRows(const QByteArray &statement)
+StoreOutcome<StoredTable> MdbLessonStore::read(const Mdb::RowTest &test)
 {
     if (const QString reason = unreadableFileReason(m_path); !reason.isEmpty())
         return {std::nullopt, reason};
-    const auto answer = Mdb::runQuery(m_path, statement, {"pattern", "lesson", "cloze"}, m_options);
+    const auto answer = Mdb::runQuery(m_path, allRowsStatement(), {"pattern", "lesson", "cloze"}, m_options, test);
     if (!answer.ok())
         return {std::nullopt, answer.error};
-    QList<StoredLesson> rows;
+    StoredTable table;
     for (const QByteArrayList &values : *answer.value) {
         StoredLesson row;
-        if (!readStoredNumber(values.at(0), &row.pattern) || !readStoredNumber(values.at(1), &row.lesson)) {
-            return {std::nullopt, QStringLiteral("%1: row %2 of closes: pattern and lesson must be whole numbers")
-                                      .arg(m_path)
-                                      .arg(rows.size() + 1)};
+        if (readStoredNumber(values.at(0), &row.pattern) != StoredNumber::Whole
+            || readStoredNumber(values.at(1), &row.lesson) != StoredNumber::Whole) {
+            table.unmatched.append({int(table.lessons.size() + table.unmatched.size()) + 1, values.at(0), values.at(1)});
+            continue;
         }
         row.cloze = QString::fromUtf8(values.at(2));
-        rows.append(row);
+        table.lessons.append(row);
     }
-    return {std::move(rows), QString()};
+    return {std::move(table), QString()};
 }
 
 StoreOutcome<QList<LessonInfo>> MdbLessonStore::lessons(int pattern)
 {
-    const auto rows = wholeRows(patternStatement(pattern));
+    const auto rows = read(rowsOf(pattern, std::nullopt));
     if (!rows.ok())
         return {std::nullopt, rows.error};
-    return {lessonListing(*rows.value, pattern), QString()};
+    return {lessonListing(rows.value->lessons, pattern), QString()};
 }
 
 StoreOutcome<QString> MdbLessonStore::lessonText(int pattern, int lesson)
 {
-    if (const QString reason = unreadableFileReason(m_path); !reason.isEmpty())
-        return {std::nullopt, reason};
-    const auto answer = Mdb::runQuery(m_path, lessonStatement(pattern, lesson), {"cloze"}, m_options);
-    if (!answer.ok())
-        return {std::nullopt, answer.error};
-    if (answer.value->isEmpty())
-        return {QString(), QString()};
-    return {QString::fromUtf8(answer.value->first().at(0)), QString()};
+    const auto rows = read(rowsOf(pattern, lesson));
+    if (!rows.ok())
+        return {std::nullopt, rows.error};
+    return {lessonTextOf(rows.value->lessons, pattern, lesson), QString()};
 }
 
-StoreOutcome<QList<StoredLesson>> MdbLessonStore::allLessons()
+StoreOutcome<StoredTable> MdbLessonStore::table()
 {
-    return wholeRows(allRowsStatement());
+    return read({});
 }
 
 } // namespace Lessons

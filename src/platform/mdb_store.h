@@ -5,8 +5,9 @@
 
 namespace Lessons {
 
-/// The Access file "db1.mdb", read with mdbtools through the statements the chooser
-/// has always used. Read only; every call opens the file and closes it again.
+/// The Access file "db1.mdb", read with mdbtools. A row belongs to pattern P and
+/// lesson L when its numbers equal them exactly, whatever number type the columns
+/// have. Read only; every call opens the file and closes it again.
 class MdbLessonStore : public StoreEngine
 {
 public:
@@ -14,11 +15,12 @@ public:
 
     StoreOutcome<QList<LessonInfo>> lessons(int pattern) override;
     StoreOutcome<QString> lessonText(int pattern, int lesson) override;
-    StoreOutcome<QList<StoredLesson>> allLessons() override;
+    StoreOutcome<StoredTable> table() override;
     QString filePath() const override { return m_path; }
 
 private:
-    StoreOutcome<QList<StoredLesson>> wholeRows(const QByteArray &statement);
+    /// The rows test keeps, in table order.
+    StoreOutcome<StoredTable> read(const Mdb::RowTest &test);
 
     QString m_path;
     Mdb::QueryOptions m_options;

@@ -21,9 +21,10 @@ bool readNumberColumn(sqlite3_stmt *stmt, int column, int *value)
         return true;
     }
     case SQLITE_TEXT:
-        return readStoredNumber(
-            QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)), sqlite3_column_bytes(stmt, column)),
-            value);
+        return readStoredNumber(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                           sqlite3_column_bytes(stmt, column)),
+                                value)
+            == StoredNumber::Whole;
     default:
         return false;
     }
@@ -141,10 +142,14 @@ StoreOutcome<QString> SqliteLessonStore::lessonText(int pattern, int lesson)
     return {first.isNull ? QString() : first.cloze, QString()};
 }
 
-StoreOutcome<QList<StoredLesson>> SqliteLessonStore::allLessons()
+StoreOutcome<StoredTable> SqliteLessonStore::table()
 {
+    // The store refuses numbers that are not whole, so every row is a lesson.
     bool whole = false;
-    return query(allRowsStatement(), true, &whole);
+    auto rows = query(allRowsStatement(), true, &whole);
+    if (!rows.ok())
+        return {std::nullopt, rows.error};
+    return {StoredTable{std::move(*rows.value), {}}, QString()};
 }
 
 } // namespace Lessons

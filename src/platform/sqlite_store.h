@@ -13,7 +13,7 @@ public:
 
     StoreOutcome<QList<LessonInfo>> lessons(int pattern) override;
     StoreOutcome<QString> lessonText(int pattern, int lesson) override;
-    StoreOutcome<QList<StoredLesson>> allLessons() override;
+    StoreOutcome<StoredTable> table() override;
     QString filePath() const override { return m_path; }
 
 private:

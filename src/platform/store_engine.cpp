@@ -7,6 +7,14 @@
 
 namespace Lessons {
 
+StoreOutcome<QList<StoredLesson>> StoreEngine::allLessons()
+{
+    auto whole = table();
+    if (!whole.ok())
+        return {std::nullopt, whole.error};
+    return {std::move(whole.value->lessons), QString()};
+}
+
 bool isAccessPath(const QString &path)
 {
     return path.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive);

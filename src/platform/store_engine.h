@@ -12,8 +12,11 @@ namespace Lessons {
 class StoreEngine : public LessonStore
 {
 public:
-    /// Every row of `closes`, in table order.
-    virtual StoreOutcome<QList<StoredLesson>> allLessons() = 0;
+    /// Every row of `closes`, in table order; the rows no whole number selects apart.
+    virtual StoreOutcome<StoredTable> table() = 0;
+
+    /// The rows of `closes` that whole numbers select, in table order.
+    StoreOutcome<QList<StoredLesson>> allLessons();
 };
 
 /// True for a path that names an Access file (".mdb", any letter case).

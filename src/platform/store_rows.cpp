@@ -55,22 +55,31 @@ QString lessonTextOf(const QList<StoredLesson> &rows, int pattern, int lesson)
     return QString();
 }
 
-bool readStoredNumber(const QByteArray &text, int *value)
+StoredNumber readStoredNumber(const QByteArray &text, int *value)
 {
-    bool ok = false;
     const QByteArray trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return false;
-    for (int i = 0; i < trimmed.size(); ++i) {
-        const char c = trimmed.at(i);
-        const bool sign = i == 0 && (c == '-' || c == '+') && trimmed.size() > 1;
-        if (!sign && (c < '0' || c > '9'))
-            return false;
+    const qsizetype digitsFrom = trimmed.startsWith('-') || trimmed.startsWith('+') ? 1 : 0;
+    const qsizetype point = trimmed.indexOf('.');
+    const qsizetype wholeEnd = point < 0 ? trimmed.size() : point;
+    const auto allDigits = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            if (trimmed.at(i) < '0' || trimmed.at(i) > '9')
+                return false;
+        }
+        return to > from;
+    };
+    if (!allDigits(digitsFrom, wholeEnd) || (point >= 0 && !allDigits(point + 1, trimmed.size())))
+        return StoredNumber::NotNumber;
+    for (qsizetype i = point + 1; point >= 0 && i < trimmed.size(); ++i) {
+        if (trimmed.at(i) != '0')
+            return StoredNumber::NotWhole;
     }
-    const int number = trimmed.toInt(&ok);
-    if (ok)
-        *value = number;
-    return ok;
+    bool fits = false;
+    const int number = trimmed.left(wholeEnd).toInt(&fits);
+    if (!fits)
+        return StoredNumber::NotWhole;
+    *value = number;
+    return StoredNumber::Whole;
 }
 
 } // namespace Lessons

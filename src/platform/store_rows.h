@@ -36,8 +36,33 @@ QList<LessonInfo> lessonListing(const QList<StoredLesson> &rows, int pattern);
 /// The text the one-lesson statement gives: the first matching row's, or empty.
 QString lessonTextOf(const QList<StoredLesson> &rows, int pattern, int lesson);
 
-/// A whole number as a store column may hold it: optional sign, decimal digits,
-/// surrounding blanks allowed. False for anything else or out of the int range.
-bool readStoredNumber(const QByteArray &text, int *value);
+/// A row of closes that no whole pattern and lesson number select, because a number
+/// column holds 5.5, a null or more than an int. Such a row is never listed or read;
+/// teachers' tools name it.
+struct UnmatchedRow
+{
+    int row = 0;        ///< 1-based, in table order
+    QByteArray pattern; ///< as the store gives it; empty for a null
+    QByteArray lesson;
+};
+
+/// Every row of closes, in table order, split by whether whole numbers select it.
+struct StoredTable
+{
+    QList<StoredLesson> lessons;
+    QList<UnmatchedRow> unmatched;
+};
+
+enum class StoredNumber {
+    Whole,     ///< a whole number that fits an int; it is given back
+    NotWhole,  ///< a number that no int equals: 5.5, 1.50, 1e20 written out
+    NotNumber, ///< empty (a null), letters, anything else
+};
+
+/// A number as a store column or a command line gives it: optional sign, decimal
+/// digits, optionally a point and more digits, surrounding blanks allowed ("24",
+/// "24.0000", " -3 "). Access writes Currency and Decimal values with their places,
+/// so "2.00" is the whole number 2.
+StoredNumber readStoredNumber(const QByteArray &text, int *value);
 
 } // namespace Lessons

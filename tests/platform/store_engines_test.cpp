@@ -7,6 +7,7 @@
 #include "lessons/patterns.h"
 
 #include "store_test_support.h"
+#include "unprivileged_child.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -382,17 +383,35 @@ TEST(CutStore, EveryPageCutIsRefusedOrHarmless)
 
 class UnreadableStore : public testing::TestWithParam<Engine> {};
 
+// Root reads any file, so the store is opened by a child that is not root.
 TEST_P(UnreadableStore, FailsWithoutTouchingIt)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads any file whatever its permissions, so there is nothing to refuse";
     StoreFolder folder;
     const QString path = fixtureStore(folder, GetParam());
+    const QByteArray before = readFile(path);
+    ASSERT_EQ(chmod(QFile::encodeName(folder.path(QString())).constData(), 0755), 0);
     ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0), 0);
-    const auto listing = Lessons::programLessonStore(folder.path(QString()))->lessons(1);
-    EXPECT_FALSE(listing.ok());
-    EXPECT_TRUE(listing.error.contains(QStringLiteral("not readable"))) << show(listing.error);
-    chmod(QFile::encodeName(path).constData(), 0600);
+    const std::string failure = TestSupport::runUnprivileged([&]() -> std::string {
+        if (!QFileInfo::exists(path))
+            return "the child cannot reach " + show(path) + "; every folder above it must be searchable";
+        if (QFile(path).open(QIODevice::ReadOnly))
+            return "the child can read the file, so nothing is tested";
+        const auto store = Lessons::programLessonStore(folder.path(QString()));
+        if (store->filePath() != path)
+            return "the program store reads " + show(store->filePath());
+        const auto listing = store->lessons(1);
+        const auto text = store->lessonText(1, 1);
+        if (listing.ok() || text.ok())
+            return "an unreadable store was read";
+        for (const QString &error : {listing.error, text.error}) {
+            if (!error.contains(path + QStringLiteral(": not readable")))
+                return "the reason does not say the file is not readable: " + show(error);
+        }
+        return std::string();
+    });
+    EXPECT_EQ(failure, "");
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(readFile(path), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, UnreadableStore, testing::Values(Engine::Access, Engine::Sqlite),
@@ -415,6 +434,131 @@ TEST(LockedStore, SqliteGivesUpInsteadOfWaiting)
     sqlite3_close(holder);
     EXPECT_TRUE(Lessons::SqliteLessonStore(path).lessons(1).ok());
 }
+
+// --- Access number columns a hair off a whole number ------------------------------
+
+template <typename Number>
+QByteArray bytesOf(Number value)
+{
+    return QByteArray(reinterpret_cast<const char *>(&value), sizeof value); // the files are little endian, as is x86
+}
+
+// A small positive Decimal as Jet keeps it: a sign byte, then the mantissa in four
+// little-endian words, the most significant first.
+QByteArray decimalBytes(quint32 mantissa)
+{
+    return QByteArray(13, '\0') + bytesOf(mantissa);
+}
+
+struct OffWholeCase
+{
+    const char *name;
+    const char *fixture;
+    QByteArray from; ///< every occurrence in the file is replaced
+    QByteArray to;
+    int occurrences;
+    std::vector<int> listed;          ///< lessons of pattern 24 afterwards
+    std::vector<int> unmatchedRows;   ///< table rows no whole number selects afterwards
+    const char *shown;                ///< how the changed value reads
+};
+
+void PrintTo(const OffWholeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class OffWholeNumber : public testing::TestWithParam<OffWholeCase> {};
+
+TEST_P(OffWholeNumber, IsNeverTakenForTheWholeNumber)
+{
+    const OffWholeCase &c = GetParam();
+    StoreFolder folder;
+    QByteArray bytes = readFile(fixturePath(QString::fromUtf8(c.fixture)));
+    ASSERT_EQ(bytes.count(c.from), c.occurrences) << "the fixture changed; find the values anew";
+    bytes.replace(c.from, c.to);
+    Lessons::MdbLessonStore store(folder.write(QStringLiteral("db1.mdb"), bytes));
+
+    const auto listing = store.lessons(24);
+    ASSERT_TRUE(listing.ok()) << show(listing.error);
+    std::vector<int> listed;
+    for (const Lessons::LessonInfo &info : *listing.value)
+        listed.push_back(info.lesson);
+    EXPECT_EQ(listed, c.listed);
+    const auto table = store.table();
+    ASSERT_TRUE(table.ok()) << show(table.error);
+    std::vector<int> unmatched;
+    for (const Lessons::UnmatchedRow &row : table.value->unmatched) {
+        unmatched.push_back(row.row);
+        if (row.row == c.unmatchedRows.front()) {
+            EXPECT_TRUE(row.pattern == c.shown || row.lesson == c.shown) << row.pattern.constData() << " " << row.lesson.constData();
+        }
+    }
+    EXPECT_EQ(unmatched, c.unmatchedRows);
+    // The other patterns read as before.
+    const auto text = store.lessonText(33, 1);
+    ASSERT_TRUE(text.ok()) << show(text.error);
+    EXPECT_TRUE(text.value->startsWith(QStringLiteral("Going to\r\n")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, OffWholeNumber,
+    testing::Values(
+        // libmdb itself prints this Double as "24".
+        OffWholeCase{"double_one_step_above", "numbers-double-byte.mdb", bytesOf(24.0), bytesOf(24.000000000000004), 3,
+                     {}, {1, 2, 4, 5}, "24.000000000000004"},
+        OffWholeCase{"single_one_step_above", "numbers-single-decimal.mdb", bytesOf(24.0f), bytesOf(24.000002f), 3,
+                     {}, {1, 2, 4, 5, 6}, "24.000002"},
+        OffWholeCase{"currency_in_the_last_place", "numbers-currency-integer.mdb", bytesOf(qint64(240000)),
+                     bytesOf(qint64(240001)), 3, {}, {1, 2, 4}, "24.0001"},
+        OffWholeCase{"decimal_in_the_last_place", "numbers-single-decimal.mdb", decimalBytes(200), decimalBytes(201), 1,
+                     {1, 3}, {1, 5, 6}, "2.01"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The column descriptors of closes in numbers-double-byte.mdb: 25 bytes each, the type
+// first, ID (Long), pattern (Double), lesson (Byte), cloze (Memo) in a row.
+qsizetype columnDescriptors(const QByteArray &bytes)
+{
+    qsizetype found = -1;
+    for (qsizetype i = 0; i + 80 < bytes.size(); ++i) {
+        if (bytes.at(i) == 0x04 && bytes.at(i + 25) == 0x07 && bytes.at(i + 50) == 0x02 && bytes.at(i + 75) == 0x0c
+            && bytes.at(i + 30) == 0x01 && bytes.at(i + 55) == 0x02) {
+            if (found >= 0)
+                return -1;
+            found = i;
+        }
+    }
+    return found;
+}
+
+struct ColumnTypeCase
+{
+    const char *name;
+    int column; ///< 1 pattern, 2 lesson
+    char type;
+    const char *error;
+};
+
+class ColumnType : public testing::TestWithParam<ColumnTypeCase> {};
+
+TEST_P(ColumnType, OtherThanANumberIsRefused)
+{
+    StoreFolder folder;
+    QByteArray bytes = readFile(fixturePath(QStringLiteral("numbers-double-byte.mdb")));
+    const qsizetype descriptors = columnDescriptors(bytes);
+    ASSERT_GE(descriptors, 0) << "the fixture changed; find the column descriptors anew";
+    bytes[descriptors + 25 * GetParam().column] = GetParam().type;
+    const QString path = folder.write(QStringLiteral("db1.mdb"), bytes);
+    for (const auto &outcome : {Lessons::MdbLessonStore(path).lessons(24).error, Lessons::MdbLessonStore(path).table().error})
+        EXPECT_EQ(show(outcome), show(path + QStringLiteral(": ") + QString::fromUtf8(GetParam().error)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, ColumnType,
+    testing::Values(ColumnTypeCase{"pattern_text", 1, 0x0a, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"pattern_date", 1, 0x08, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"pattern_yes_no", 1, 0x01, "column pattern of closes is not a whole number"},
+                    ColumnTypeCase{"lesson_text", 2, 0x0a, "column lesson of closes is not a whole number"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // --- stores a teacher makes --------------------------------------------------------
 

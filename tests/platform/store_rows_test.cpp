@@ -96,30 +96,43 @@ struct NumberCase
 {
     const char *name;
     const char *text;
-    bool ok;
-    int value;
+    Lessons::StoredNumber kind;
+    int value; ///< when Whole
 };
 
-class StoredNumber : public testing::TestWithParam<NumberCase> {};
+class StoredNumberText : public testing::TestWithParam<NumberCase> {};
 
-TEST_P(StoredNumber, WholeNumbersOnly)
+TEST_P(StoredNumberText, WholeWhenNoPlaceIsUsed)
 {
     int value = -777;
-    EXPECT_EQ(Lessons::readStoredNumber(GetParam().text, &value), GetParam().ok);
-    EXPECT_EQ(value, GetParam().ok ? GetParam().value : -777);
+    EXPECT_EQ(Lessons::readStoredNumber(GetParam().text, &value), GetParam().kind);
+    EXPECT_EQ(value, GetParam().kind == Lessons::StoredNumber::Whole ? GetParam().value : -777);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, StoredNumber,
-                         testing::Values(NumberCase{"plain", "17", true, 17},
-                                         NumberCase{"blanks_around", " 4 ", true, 4},
-                                         NumberCase{"negative", "-3", true, -3},
-                                         NumberCase{"plus_sign", "+8", true, 8},
-                                         NumberCase{"empty", "", false, 0},
-                                         NumberCase{"sign_alone", "-", false, 0},
-                                         NumberCase{"fraction", "2.5", false, 0},
-                                         NumberCase{"letters", "abc", false, 0},
-                                         NumberCase{"digits_then_letters", "12a", false, 0},
-                                         NumberCase{"too_large", "99999999999", false, 0}),
+using Kind = Lessons::StoredNumber;
+INSTANTIATE_TEST_SUITE_P(Texts, StoredNumberText,
+                         testing::Values(NumberCase{"plain", "17", Kind::Whole, 17},
+                                         NumberCase{"blanks_around", " 4 ", Kind::Whole, 4},
+                                         NumberCase{"negative", "-3", Kind::Whole, -3},
+                                         NumberCase{"plus_sign", "+8", Kind::Whole, 8},
+                                         NumberCase{"currency_places", "24.0000", Kind::Whole, 24},
+                                         NumberCase{"decimal_places", "2.00", Kind::Whole, 2},
+                                         NumberCase{"negative_zero_places", "-0.0", Kind::Whole, 0},
+                                         NumberCase{"largest_int", "2147483647.00", Kind::Whole, 2147483647},
+                                         NumberCase{"fraction", "2.5", Kind::NotWhole, 0},
+                                         NumberCase{"fraction_in_the_last_place", "24.0001", Kind::NotWhole, 0},
+                                         NumberCase{"decimal_half", "1.50", Kind::NotWhole, 0},
+                                         NumberCase{"beyond_int", "2147483648", Kind::NotWhole, 0},
+                                         NumberCase{"far_beyond_int", "100000000000000000000.0000", Kind::NotWhole, 0},
+                                         NumberCase{"empty_as_a_null_reads", "", Kind::NotNumber, 0},
+                                         NumberCase{"sign_alone", "-", Kind::NotNumber, 0},
+                                         NumberCase{"point_without_places", "24.", Kind::NotNumber, 0},
+                                         NumberCase{"places_without_digits", ".5", Kind::NotNumber, 0},
+                                         NumberCase{"decimal_comma", "5,5", Kind::NotNumber, 0},
+                                         NumberCase{"exponent", "1e+20", Kind::NotNumber, 0},
+                                         NumberCase{"two_points", "1.0.0", Kind::NotNumber, 0},
+                                         NumberCase{"letters", "abc", Kind::NotNumber, 0},
+                                         NumberCase{"digits_then_letters", "12a", Kind::NotNumber, 0}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

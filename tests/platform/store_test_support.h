@@ -9,7 +9,7 @@
 
 #include <string>
 
-/// Fixtures for store tests: the shared files are copied into a folder of the
+/// Fixtures for store tests: the files of tests/fixtures are copied into a folder of the
 /// test's own, never opened where they lie.
 namespace StoreTests {
 
@@ -29,7 +29,7 @@ class StoreFolder
 public:
     StoreFolder();
     QString path(const QString &name) const;
-    /// Copies a shared fixture in, writable like any file a teacher copies.
+    /// Copies a fixture in, writable like any file a teacher copies.
     QString copyFixture(const QString &fixture, const QString &as);
     QString write(const QString &name, const QByteArray &bytes);
     /// An SQLite file made by running sql on a new database.

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "lessons/patterns.h"
+#include "platform/program_store.h"
 #include "platform/sqlite_store.h"
 
 #include "store_test_support.h"
@@ -334,5 +335,165 @@ TEST(RoundTrip, EveryTextComesBackByteForByte)
     EXPECT_EQ(compared, added);
     EXPECT_EQ(compared, 17); // 19 rows, one null and one empty
 }
+
+// --- Access stores whose number columns are other number types ---------------------
+
+// What every numbers-*.mdb fixture holds, read by whole numbers: (pattern, lesson) -> text.
+const std::map<std::pair<int, int>, QString> kWholeLessons = {
+    {{5, 1}, QStringLiteral("Modals\r\n1. You &must& listen.\r\n2. I &can& swim.")},
+    {{24, 1}, QStringLiteral("Present simple\r\n1. I &play& football.\r\n2. They &live& in Haifa.")},
+    {{24, 2}, QStringLiteral("Write the verb\r\n1. She &walks& to school.\r\n2. He &reads& a book.")},
+    {{24, 3}, QStringLiteral("Negative\r\n1. He &doesn't& like tea.")},
+    {{33, 1}, QStringLiteral("Going to\r\n1. We &are going to& win.")},
+};
+
+// The lessons as the chooser lists and opens them; pattern 6 has none, and no row of
+// pattern 5.5 or lesson 1.5 may stand in for pattern 5 lesson 1.
+std::string wholeLessonsFault(Lessons::LessonStore &store)
+{
+    for (int pattern : {5, 6, 24, 33}) {
+        const auto listing = store.lessons(pattern);
+        if (!listing.ok())
+            return "pattern " + std::to_string(pattern) + ": " + show(listing.error);
+        std::vector<int> listed;
+        for (const Lessons::LessonInfo &info : *listing.value)
+            listed.push_back(info.lesson);
+        std::vector<int> expected;
+        for (const auto &[key, text] : kWholeLessons) {
+            if (key.first == pattern)
+                expected.push_back(key.second);
+        }
+        if (listed != expected)
+            return "pattern " + std::to_string(pattern) + " lists " + std::to_string(listed.size()) + " lesson(s)";
+        for (const Lessons::LessonInfo &info : *listing.value) {
+            const QString text = kWholeLessons.at({pattern, info.lesson});
+            const auto read = store.lessonText(pattern, info.lesson);
+            if (!read.ok() || *read.value != text)
+                return "pattern " + std::to_string(pattern) + " lesson " + std::to_string(info.lesson) + " reads "
+                    + show(read.ok() ? *read.value : read.error);
+            if (info.heading != text.left(text.indexOf(QLatin1Char('1'))))
+                return "heading of " + std::to_string(pattern) + "/" + std::to_string(info.lesson) + ": " + show(info.heading);
+        }
+    }
+    return std::string();
+}
+
+struct NumberStoreCase
+{
+    const char *name;
+    const char *fixture;
+    int status;              ///< of check
+    QStringList findings;    ///< check's output, exactly
+    int imported;            ///< rows import writes
+    QStringList skipped;     ///< import's warnings, exactly
+};
+
+void PrintTo(const NumberStoreCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
+class NumberColumns : public testing::TestWithParam<NumberStoreCase>
+{
+protected:
+    StoreFolder folder;
+    QString mdb = folder.copyFixture(QString::fromUtf8(GetParam().fixture), QStringLiteral("db1.mdb"));
+    QByteArray original = readFile(mdb);
+};
+
+TEST_P(NumberColumns, TheProgramsStoreListsAndReadsByWholeNumbers)
+{
+    const auto store = Lessons::programLessonStore(folder.path(QString()));
+    ASSERT_EQ(store->filePath(), mdb);
+    EXPECT_EQ(wholeLessonsFault(*store), "");
+    EXPECT_EQ(readFile(mdb), original);
+}
+
+TEST_P(NumberColumns, ToolListsShowsChecksAndImports)
+{
+    const Result patterns = runTool({QStringLiteral("list"), mdb});
+    ASSERT_EQ(patterns.status, 0) << show(patterns.err);
+    const std::map<int, int> counts = {{5, 1}, {24, 3}, {33, 1}};
+    const QList<int> named = Patterns::namedPatternNumbers();
+    ASSERT_EQ(lines(patterns.out).size(), named.size());
+    for (qsizetype i = 0; i < named.size(); ++i) {
+        const auto count = counts.find(named.at(i));
+        EXPECT_EQ(lines(patterns.out).at(i), Patterns::patternEntry(named.at(i)) + QLatin1Char('\t')
+                                                 + QString::number(count == counts.end() ? 0 : count->second));
+    }
+    const Result five = runTool({QStringLiteral("list"), mdb, QStringLiteral("5")});
+    EXPECT_EQ(lines(five.out), QStringList{QStringLiteral("1 Modals\\r\\n")}) << show(five.err);
+    for (const auto &[key, text] : kWholeLessons) {
+        const Result shown = runTool({QStringLiteral("show"), mdb, QString::number(key.first), QString::number(key.second)});
+        EXPECT_EQ(shown.status, 0) << show(shown.err);
+        EXPECT_EQ(shown.out, text) << key.first << "/" << key.second;
+    }
+
+    const Result checked = runTool({QStringLiteral("check"), mdb});
+    EXPECT_EQ(checked.status, GetParam().status) << show(checked.err);
+    EXPECT_EQ(lines(checked.out), GetParam().findings);
+
+    const QString sqlite = folder.path(QStringLiteral("imported.sqlite"));
+    const Result imported = runTool({QStringLiteral("import"), mdb, sqlite});
+    ASSERT_EQ(imported.status, 0) << show(imported.err);
+    EXPECT_EQ(lines(imported.out), QStringList{QStringLiteral("imported %1 row(s) into %2").arg(GetParam().imported).arg(sqlite)});
+    EXPECT_EQ(lines(imported.err), GetParam().skipped);
+    Lessons::SqliteLessonStore store(sqlite);
+    EXPECT_EQ(wholeLessonsFault(store), "");
+    const auto rows = store.allLessons();
+    ASSERT_TRUE(rows.ok()) << show(rows.error);
+    EXPECT_EQ(rows.value->size(), GetParam().imported);
+    EXPECT_EQ(readFile(mdb), original);
+}
+
+TEST_P(NumberColumns, ExportWritesTheWholeNumberedLessons)
+{
+    const QString out = folder.path(QStringLiteral("exported"));
+    const Result exported = runTool({QStringLiteral("export"), mdb, out});
+    ASSERT_EQ(exported.status, 0) << show(exported.err);
+    for (QString warning : GetParam().skipped) {
+        warning.replace(QStringLiteral("not imported"), QStringLiteral("not exported"));
+        EXPECT_TRUE(lines(exported.err).contains(warning)) << show(warning) << "\nin:\n" << show(exported.err);
+    }
+    QStringList files;
+    QDirIterator it(out, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(out).relativeFilePath(it.next());
+    files.sort();
+    QStringList expected;
+    for (const auto &[key, text] : kWholeLessons) {
+        const QString file = QStringLiteral("%1/%2.txt").arg(key.first, 2, 10, QLatin1Char('0')).arg(key.second, 2, 10, QLatin1Char('0'));
+        expected << file;
+        EXPECT_EQ(readFile(QDir(out).filePath(file)), text.toUtf8()) << show(file);
+    }
+    EXPECT_EQ(files, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, NumberColumns,
+    testing::Values(
+        NumberStoreCase{"double_byte",
+                        "numbers-double-byte.mdb",
+                        1,
+                        {"row 5 of closes: pattern 5.5 lesson 1: no whole pattern number equals 5.5, so the row is never "
+                         "listed or read",
+                         "pattern 5 lesson 1: stored 2 times; only the first row is read"},
+                        6,
+                        {"warning: not imported: row 5 of closes: pattern 5.5 lesson 1: no whole pattern number equals 5.5, "
+                         "so the row is never listed or read"}},
+        NumberStoreCase{"single_decimal",
+                        "numbers-single-decimal.mdb",
+                        1,
+                        {"row 5 of closes: pattern 5.5 lesson 1.00: no whole pattern number equals 5.5, so the row is "
+                         "never listed or read",
+                         "row 6 of closes: pattern 5 lesson 1.50: no whole lesson number equals 1.50, so the row is never "
+                         "listed or read"},
+                        5,
+                        {"warning: not imported: row 5 of closes: pattern 5.5 lesson 1.00: no whole pattern number equals "
+                         "5.5, so the row is never listed or read",
+                         "warning: not imported: row 6 of closes: pattern 5 lesson 1.50: no whole lesson number equals "
+                         "1.50, so the row is never listed or read"}},
+        NumberStoreCase{"currency_integer", "numbers-currency-integer.mdb", 0, {"no problems in 5 lesson(s)"}, 5, {}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

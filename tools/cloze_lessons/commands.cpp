@@ -59,9 +59,14 @@ private:
     bool argCount(int least, int most) const { return m_args.size() - 1 >= least && m_args.size() - 1 <= most; }
     bool number(int index, int *value) const
     {
-        return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value);
+        return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value) == Lessons::StoredNumber::Whole;
     }
     bool lessonFile(const QString &path, QString *text);
+    void warnUnmatched(const QList<Lessons::UnmatchedRow> &rows, const QString &what)
+    {
+        for (const Lessons::UnmatchedRow &row : rows)
+            warn(QStringLiteral("warning: %1: %2").arg(what, unmatchedRowReason(row)));
+    }
 
     const QStringList &m_args;
     QString m_programFolder;
@@ -229,11 +234,13 @@ int Run::check()
         }
         checked = 1;
     } else {
-        const auto rows = Lessons::openStoreEngine(path)->allLessons();
-        if (!rows.ok())
-            return fail(rows.error);
-        findings = checkStore(*rows.value);
-        checked = int(rows.value->size());
+        const auto table = Lessons::openStoreEngine(path)->table();
+        if (!table.ok())
+            return fail(table.error);
+        for (const Lessons::UnmatchedRow &row : table.value->unmatched)
+            findings.append({0, 0, 0, unmatchedRowReason(row), {}});
+        findings += checkStore(table.value->lessons);
+        checked = int(table.value->lessons.size());
     }
 
     for (const Finding &finding : findings)
@@ -248,12 +255,14 @@ int Run::import()
 {
     if (!argCount(2, 2))
         return usage(QStringLiteral("import takes SOURCE.mdb TARGET.sqlite"));
-    const auto rows = Lessons::openStoreEngine(m_args.at(1))->allLessons();
-    if (!rows.ok())
-        return fail(rows.error);
-    const auto written = Lessons::SqliteWriter::createStore(m_args.at(2), *rows.value, Lessons::SqliteWriter::Existing::Refuse);
+    const auto table = Lessons::openStoreEngine(m_args.at(1))->table();
+    if (!table.ok())
+        return fail(table.error);
+    const auto written =
+        Lessons::SqliteWriter::createStore(m_args.at(2), table.value->lessons, Lessons::SqliteWriter::Existing::Refuse);
     if (!written.ok())
         return fail(written.error);
+    warnUnmatched(table.value->unmatched, QStringLiteral("not imported"));
     say(QStringLiteral("imported %1 row(s) into %2").arg(*written.value).arg(m_args.at(2)));
     return kSuccess;
 }
@@ -323,14 +332,16 @@ int Run::exportLessons()
     // Files a teacher already has are never overwritten.
     if (target.exists() && (!target.isDir() || !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)))
         return fail(QStringLiteral("%1: choose a new or empty folder; nothing there is overwritten").arg(folder));
-    const auto rows = Lessons::openStoreEngine(m_args.at(1))->allLessons();
-    if (!rows.ok())
-        return fail(rows.error);
+    const auto table = Lessons::openStoreEngine(m_args.at(1))->table();
+    if (!table.ok())
+        return fail(table.error);
+    const QList<StoredLesson> &rows = table.value->lessons;
+    warnUnmatched(table.value->unmatched, QStringLiteral("not exported"));
 
     int written = 0;
     int status = kSuccess;
     std::set<std::pair<int, int>> seen;
-    for (const StoredLesson &row : *rows.value) {
+    for (const StoredLesson &row : rows) {
         const QString name = lessonName(row.pattern, row.lesson);
         if (!seen.insert({row.pattern, row.lesson}).second) {
             warn(QStringLiteral("skipped a second row of %1; only the first is read").arg(name));
@@ -432,7 +443,9 @@ QString usageText()
         "\n"
         "Rules: a heading (the text before the first \"1\") without \"1\" or \"&\", a line\n"
         "beginning with \"1\", gaps \"&answer&\" closed on their line, at most 50 gaps and\n"
-        "99 text pieces, lessons 1 to 99 without holes, no empty texts.\n"
+        "99 text pieces, lessons 1 to 99 without holes, no empty texts. Pattern and\n"
+        "lesson may have any Access number type; a row whose number is not whole (5.5)\n"
+        "is never read, and import and export leave it out with a warning.\n"
         "\n"
         "Changes are made only to SQLite stores, each in one transaction. Exit status:\n"
         "0 done, 1 a finding or a failure, 2 a wrong command line.\n");

@@ -105,6 +105,22 @@ QList<Finding> checkNumbers(int pattern, int lesson)
     return findings;
 }
 
+QString unmatchedRowReason(const Lessons::UnmatchedRow &row)
+{
+    const auto shown = [](const QByteArray &text) { return text.isEmpty() ? QStringLiteral("null") : QString::fromUtf8(text); };
+    QStringList why;
+    for (const auto &[name, text] : {std::pair{"pattern", row.pattern}, std::pair{"lesson", row.lesson}}) {
+        int value = 0;
+        if (text.isEmpty())
+            why << QStringLiteral("the %1 is null").arg(QLatin1String(name));
+        else if (Lessons::readStoredNumber(text, &value) != Lessons::StoredNumber::Whole)
+            why << QStringLiteral("no whole %1 number equals %2").arg(QLatin1String(name), shown(text));
+    }
+    return QStringLiteral("row %1 of closes: pattern %2 lesson %3: %4, so the row is never listed or read")
+        .arg(row.row)
+        .arg(shown(row.pattern), shown(row.lesson), why.join(QStringLiteral(" and ")));
+}
+
 QList<Finding> checkStore(const QList<Lessons::StoredLesson> &rows)
 {
     QList<Finding> findings;

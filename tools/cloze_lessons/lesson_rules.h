@@ -29,6 +29,10 @@ QList<Finding> checkText(const QString &text, bool isNull = false);
 /// Rules of a lesson's numbers: lessons run 1..99, a pattern without a name is never offered.
 QList<Finding> checkNumbers(int pattern, int lesson);
 
+/// Why no whole number selects an Access row: «row 5 of closes: pattern 5.5 lesson 1:
+/// no whole pattern number equals 5.5, so the row is never listed or read».
+QString unmatchedRowReason(const Lessons::UnmatchedRow &row);
+
 /// Every rule over a whole store's rows, in pattern, lesson and line order: each
 /// text, each number, numbers stored twice, and holes in a pattern's numbering.
 QList<Finding> checkStore(const QList<Lessons::StoredLesson> &rows);
