@@ -35,6 +35,28 @@ bool isStartLine(const QString &line)
     return line.startsWith(QLatin1Char('1'));
 }
 
+QList<GapSpan> scanGaps(const QString &line, int *unpairedAt)
+{
+    QList<GapSpan> gaps;
+    int unpaired = -1;
+    int scan = 0;
+    for (;;) {
+        const int open = int(line.indexOf(kMarker, scan));
+        if (open < 0)
+            break;
+        const int close = int(line.indexOf(kMarker, open + 1));
+        if (close < 0) {
+            unpaired = open;
+            break;
+        }
+        gaps.append(GapSpan{open, close});
+        scan = close + 1;
+    }
+    if (unpairedAt)
+        *unpairedAt = unpaired;
+    return gaps;
+}
+
 QString BuildError::describe() const
 {
     switch (kind) {
@@ -77,27 +99,23 @@ BuildResult buildLesson(const QString &clozeText)
         const int lineNumber = lineIndex + 1;
         bodyStarted = bodyStarted || isStartLine(line);
 
-        // Markers pair from the left; heading lines are parsed too, as the gap
-        // numbering counts them.
+        // Heading lines are parsed too, as the gap numbering counts them.
+        int unpairedAt = -1;
         int scan = 0;
-        for (;;) {
-            const int open = line.indexOf(kMarker, scan);
-            if (open < 0)
-                break;
-            const int close = line.indexOf(kMarker, open + 1);
-            if (close < 0)
-                return {std::nullopt, BuildError{BuildError::Kind::UnpairedMarker, lineNumber}};
+        for (const GapSpan &gap : scanGaps(line, &unpairedAt)) {
             if (lesson.answers.size() == Variables::kMaxGaps)
                 return {std::nullopt, BuildError{BuildError::Kind::TooManyGaps, lineNumber}};
-            const QString answer = line.mid(open + 1, close - open - 1);
+            const QString answer = gap.answer(line);
             lesson.answers.append(answer);
             lesson.masks.append(signMask(answer));
             lesson.longestAnswer = std::max(lesson.longestAnswer, int(answer.size()));
             // A single character right before a gap is not shown and takes no label.
-            if (bodyStarted && open - scan != 1)
+            if (bodyStarted && gap.open - scan != 1)
                 ++lesson.textRuns;
-            scan = close + 1;
+            scan = gap.close + 1;
         }
+        if (unpairedAt >= 0)
+            return {std::nullopt, BuildError{BuildError::Kind::UnpairedMarker, lineNumber}};
         if (bodyStarted) {
             ++lesson.textRuns; // the rest of the line, possibly empty
             if (lesson.textRuns > kMaxTextRuns)

@@ -26,6 +26,19 @@ QString signMask(const QString &answer);
 /// True for the line that starts the body of the exercise.
 bool isStartLine(const QString &line);
 
+/// One gap of a line: where its two markers stand.
+struct GapSpan
+{
+    int open = 0;  ///< index of the opening "&" in the line
+    int close = 0; ///< index of the closing "&"
+
+    QString answer(const QString &line) const { return line.mid(open + 1, close - open - 1); }
+};
+
+/// The gaps of one line, markers paired from the left. A last "&" without a partner
+/// gives no gap; *unpairedAt, when given, gets its index, or -1 when every marker pairs.
+QList<GapSpan> scanGaps(const QString &line, int *unpairedAt = nullptr);
+
 struct BuildError
 {
     enum class Kind { UnpairedMarker, TooManyGaps, TooManyTextRuns };

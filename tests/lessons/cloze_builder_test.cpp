@@ -175,6 +175,38 @@ INSTANTIATE_TEST_SUITE_P(Lessons, Refusal,
         RefusalCase{"hundred_body_lines", manyLines(100), Cloze::BuildError::Kind::TooManyTextRuns, 101}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct ScanCase
+{
+    const char *name;
+    const char *line;
+    QStringList answers;
+    int unpairedAt;
+};
+
+class ScanGaps : public testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanGaps, PairsMarkersFromTheLeft)
+{
+    const QString line = q(GetParam().line);
+    int unpairedAt = -2;
+    QStringList answers;
+    for (const Cloze::GapSpan &gap : Cloze::scanGaps(line, &unpairedAt)) {
+        EXPECT_EQ(line.at(gap.open), QLatin1Char('&'));
+        EXPECT_EQ(line.at(gap.close), QLatin1Char('&'));
+        answers << gap.answer(line);
+    }
+    EXPECT_EQ(answers, GetParam().answers);
+    EXPECT_EQ(unpairedAt, GetParam().unpairedAt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ScanGaps,
+    testing::Values(ScanCase{"no_marker", "plain text", {}, -1},
+                    ScanCase{"two_gaps", "She &is not& here &today&.", {"is not", "today"}, -1},
+                    ScanCase{"markers_side_by_side", "a && b", {""}, -1},
+                    ScanCase{"third_marker_unpaired", "&a& and &b", {"a"}, 8},
+                    ScanCase{"lone_marker", "x & y", {}, 2}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(TextRuns, CountedAsThePageUsesThem)
 {
     // «1. I &am& a pupil.»: the run before the gap and the run after it.

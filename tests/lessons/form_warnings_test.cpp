@@ -1,0 +1,116 @@
+#include "lessons/form_warnings.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Flag
+{
+    int line;
+    int gap;
+    const char *answer;
+};
+
+struct FormCase
+{
+    const char *name;
+    const char *text; ///< lines joined with "\n"; the rule sees CR LF, as the store holds it
+    std::vector<Flag> flags;
+};
+
+class FormWarningRule : public testing::TestWithParam<FormCase> {};
+
+TEST_P(FormWarningRule, FlagsUnnamedForms)
+{
+    const QString text = QString::fromUtf8(GetParam().text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const QList<FormWarnings::Warning> warnings = FormWarnings::check(text);
+    ASSERT_EQ(warnings.size(), qsizetype(GetParam().flags.size()));
+    for (qsizetype i = 0; i < warnings.size(); ++i) {
+        const Flag &flag = GetParam().flags.at(size_t(i));
+        EXPECT_EQ(warnings.at(i).line, flag.line);
+        EXPECT_EQ(warnings.at(i).gap, flag.gap);
+        EXPECT_EQ(warnings.at(i).answer, QString::fromUtf8(flag.answer));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Flagged, FormWarningRule,
+    testing::Values(
+        FormCase{"short_negative", "Fill in.\n1. I &don't& like tea.", {{2, 1, "don't"}}},
+        FormCase{"long_negative", "Fill in.\n1. She &is not& here.", {{2, 1, "is not"}}},
+        FormCase{"negative_with_its_verb", "Fill in.\n1. He &doesn't play& chess.", {{2, 1, "doesn't play"}}},
+        FormCase{"cannot_one_word", "Fill in.\n1. I &cannot& swim.", {{2, 1, "cannot"}}},
+        FormCase{"can_not_two_words", "Fill in.\n1. I &can not& swim.", {{2, 1, "can not"}}},
+        FormCase{"imperative", "Write the command.\n1. &Don't run&, Ben.", {{2, 1, "Don't run"}}},
+        FormCase{"pronoun_and_be", "Fill in.\n1. &I am& a pupil.", {{2, 1, "I am"}}},
+        FormCase{"there_is", "Fill in.\n1. &There is& a cat here.", {{2, 1, "There is"}}},
+        FormCase{"am_short", "Fill in.\n1. &I'm& a pupil.", {{2, 1, "I'm"}}},
+        FormCase{"is_short_after_pronoun", "Fill in.\n1. &It's& late.", {{2, 1, "It's"}}},
+        FormCase{"is_short_after_that", "Fill in.\n1. &That's& my bag.", {{2, 1, "That's"}}},
+        FormCase{"will_short", "Fill in.\n1. &We'll& see.", {{2, 1, "We'll"}}},
+        FormCase{"curly_apostrophe", "Fill in.\n1. I &don\u2019t& know.", {{2, 1, "don\u2019t"}}},
+        FormCase{"short_answer_with_not", "Fill in.\n1. Are you ill? No, &I'm not&.", {{2, 1, "I'm not"}}},
+        FormCase{"cue_holds_the_other_form", "Fill in.\n1. I &don't& (do not) like tea.", {{2, 1, "don't"}}},
+        FormCase{"gap_in_brackets_is_no_cue", "Fill in.\n1. I (&don't&) like tea.", {{2, 1, "don't"}}},
+        FormCase{"cue_on_another_line", "Fill in.\n1. I (don't) like tea.\n2. I &don't& like milk.", {{3, 1, "don't"}}},
+        FormCase{"no_short_forms_names_the_long", "Use no short forms.\n1. She &isn't& here.", {{2, 1, "isn't"}}},
+        FormCase{"long_form_names_not_the_short", "Write the long form.\n1. She &isn't& here.", {{2, 1, "isn't"}}},
+        FormCase{"short_forms_name_not_the_long", "Use short forms.\n1. She &is not& here.", {{2, 1, "is not"}}},
+        FormCase{"form_named_for_another", "Use don't.\n1. He &doesn't& swim.", {{2, 1, "doesn't"}}},
+        FormCase{"short_form_names_not_its_long_form", "Use mustn't.\n1. You &must not& go.", {{2, 1, "must not"}}},
+        FormCase{"numbering_over_lines", "Fill in.\n1. It &is& cold and I &don't& like it.\n2. &Isn't& it?",
+                 {{2, 2, "don't"}, {3, 3, "Isn't"}}},
+        FormCase{"one_warning_per_gap", "Fill in.\n1. &it is not& here.", {{2, 1, "it is not"}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(NotFlagged, FormWarningRule,
+    testing::Values(
+        FormCase{"verb_alone", "Write am, is or are.\n1. My brother &is& tall.", {}},
+        FormCase{"am_not_has_no_short_form_in_its_gap", "Fill in.\n1. I &am not& hungry.", {}},
+        FormCase{"possessive", "Fill in.\n1. This is &Dana's& bag.", {}},
+        FormCase{"lets", "Fill in.\n1. &Let's go& home.", {}},
+        FormCase{"o_clock", "Fill in.\n1. At &eight o'clock&.", {}},
+        FormCase{"have_as_main_verb", "Fill in.\n1. &I have& a dog.", {}},
+        FormCase{"long_form_ends_a_short_answer", "Fill in.\n1. Is it hot? Yes, &it is&.", {}},
+        FormCase{"heading_holds_the_form", "Use don't or doesn't.\n1. I &don't& like tea.", {}},
+        FormCase{"heading_form_in_other_case", "Write It's or It isn't.\n1. Yes, &it's& late.", {}},
+        FormCase{"heading_short_forms", "Use short forms.\n1. She &isn't& here.\n2. &It's& late.", {}},
+        FormCase{"heading_short_form_of_cue", "Write the short form of the words in brackets.\n1. I &don't& (do not) swim.", {}},
+        FormCase{"heading_long_form", "Write the long form.\n1. &I am& here.", {}},
+        FormCase{"heading_full_forms", "Write full forms.\n1. She &is not& here.", {}},
+        FormCase{"heading_no_short_forms", "Use no short forms.\n1. She &is not& here.", {}},
+        FormCase{"heading_over_two_lines", "A story.\nUse no short forms.\n1. &It is& cold.", {}},
+        FormCase{"cue_holds_the_form", "Fill in.\n1. I &don't& (don't / doesn't) like tea.", {}},
+        FormCase{"cue_with_curly_apostrophe", "Fill in.\n1. I &don't& (don\u2019t) like tea.", {}},
+        FormCase{"cue_names_the_kind", "Fill in.\n1. She &isn't& (short form) here.", {}},
+        FormCase{"cue_after_the_gap_on_its_line", "Fill in.\n1. &Don't run& here. (don't)", {}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct MessageCase
+{
+    const char *name;
+    const char *line;
+    const char *message;
+};
+
+class FormWarningMessage : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(FormWarningMessage, NamesTheFormAndItsOtherForms)
+{
+    const auto warnings = FormWarnings::check(QStringLiteral("Fill in.\r\n") + QString::fromUtf8(GetParam().line));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings.at(0).message,
+              QString::fromUtf8(GetParam().message)
+                  + QStringLiteral("; say in the heading or in a cue in brackets which form to write"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, FormWarningMessage,
+    testing::Values(
+        MessageCase{"cant", "1. I &can't& swim.", "gap 1 \"can't\": \"can't\" can also be written \"cannot\" or \"can not\""},
+        MessageCase{"capital_kept", "1. &Don't run&!", "gap 1 \"Don't run\": \"Don't\" can also be written \"Do not\""},
+        MessageCase{"s_is_or_has", "1. &She's& here.", "gap 1 \"She's\": \"She's\" can also be written \"She is\" or \"She has\""},
+        MessageCase{"pronoun_pair", "1. So &it is& cold.", "gap 1 \"it is\": \"it is\" can also be written \"it's\""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
