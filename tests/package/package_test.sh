@@ -91,6 +91,7 @@ contents() {
     [[ -z "$said" ]] || fail "desktop-file-validate $file: $said"
     grep -q '^Name\[he\]=' "$root/usr/share/applications/$file" || fail "$file has no Hebrew name"
     grep -q '^Comment\[he\]=' "$root/usr/share/applications/$file" || fail "$file has no Hebrew comment"
+    grep -q '^Categories=\(.*;\)\?Education;' "$root/usr/share/applications/$file" || fail "$file is not in the Education menu"
   done
   local launchers=("$root/usr/bin/cloze-trainer")
   [[ $editor == 1 ]] && launchers+=("$root/usr/bin/cloze-editor")
@@ -369,6 +370,13 @@ scripts_chroot() {
   grep -q "db1.mdb" /tmp/list.log || fail "the failure does not name db1.mdb: $(cat /tmp/list.log)"
   dpkg -P cloze-trainer > /tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; fail "dpkg -P with an Access file"; }
   same "store folder after purge" "$(names "$store_dir")" db1.mdb
+
+  echo "== purge keeps a store that was being changed"
+  rm -rf "$store_dir"
+  dpkg -i "$deb" > /tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; fail "dpkg -i for a change under way"; }
+  : > "$store_dir/db1.sqlite-journal"
+  dpkg -P cloze-trainer > /tmp/dpkg.log 2>&1 || { cat /tmp/dpkg.log; fail "dpkg -P with a journal"; }
+  same "store folder after purge" "$(names "$store_dir")" "db1.sqlite db1.sqlite-journal"
 
   echo "== purge of an untouched store leaves nothing"
   rm -rf "$store_dir"
