@@ -143,7 +143,7 @@ contents() {
     [[ "$(file -b "$png")" == "PNG image data, $size x $size,"* ]] || fail "icon $png is not a ${size}px PNG"
   done
   local page
-  for page in cloze-trainer cloze-lessons; do
+  for page in "${programs[@]}"; do
     gzip -t "$root/usr/share/man/man1/$page.1.gz" || fail "manual page $page"
   done
   # Exactly the shipped content: every help text and sound, and no working file.
@@ -309,7 +309,9 @@ scripts_chroot() {
   [[ -n "$gid" && "$gid" -lt 1000 ]] || fail "no system group $group (gid '$gid')"
   same "store folder and store" "$(store_state)" "root:$group 2775 root:$group 664"
   check "the store is the sample" cmp -s "$store_dir/db1.sqlite" /usr/share/cloze-trainer/db1.sqlite
-  same "commands" "$(command -v cloze-trainer cloze-lessons | xargs)" "/usr/bin/cloze-trainer /usr/bin/cloze-lessons"
+  local commands=(cloze-trainer cloze-lessons)
+  [[ $editor == 1 ]] && commands+=(cloze-editor)
+  same "commands" "$(command -v "${commands[@]}" | xargs)" "$(printf '/usr/bin/%s\n' "${commands[@]}" | xargs)"
   same "store seen by the program" "$(readlink -f /$program_dir/db1.sqlite)" "$store_dir/db1.sqlite"
 
   echo "== a pupil reads the store and cannot change it"
