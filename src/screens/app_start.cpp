@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -46,6 +47,13 @@ void installFontSubstitutes()
 int run(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("cloze-trainer"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("cloze-trainer"));
+    // Compiled in from packaging/icons, so a window has it without an installed theme.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/cloze-trainer.png").arg(size));
+    QApplication::setWindowIcon(icon);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
     // The toolkit's own words (the Yes and No of a question, the colour dialog) in Hebrew.
