@@ -1,5 +1,6 @@
 #include "screen_rig.h"
 
+#include "platform/random.h"
 #include "screens/chooser/choose_exercise.h"
 #include "screens/results/feedback.h"
 #include "screens/results/results_screen.h"
@@ -22,6 +23,8 @@ class ResultsScreenTest : public QObject
 private slots:
     void messageComesFromTheGradesBand_data();
     void messageComesFromTheGradesBand();
+    void messageIsTheOneTheDrawPicks_data();
+    void messageIsTheOneTheDrawPicks();
     void backReturnsToTheChooserAtTheTop();
     void windowCloseActsAsTheButtonOffered_data();
     void windowCloseActsAsTheButtonOffered();
@@ -51,6 +54,35 @@ void ResultsScreenTest::messageComesFromTheGradesBand()
     QCOMPARE(results->Label18->text().toInt(), grade);
     QVERIFY2(Feedback::messages(Feedback::bandOf(grade)).contains(results->Label19->text()),
              qPrintable(results->Label19->text()));
+}
+
+void ResultsScreenTest::messageIsTheOneTheDrawPicks_data()
+{
+    QTest::addColumn<int>("pick");
+    QTest::newRow("first message") << 0;
+    QTest::newRow("fifth message") << 4;
+    QTest::newRow("last message") << 9;
+}
+
+void ResultsScreenTest::messageIsTheOneTheDrawPicks()
+{
+    QFETCH(int, pick);
+    // A seed whose first draw picks that message of the ten.
+    unsigned seed = 1;
+    for (;; ++seed) {
+        Random::seed(seed);
+        if (int(Random::uniform() * 10) == pick)
+            break;
+    }
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kLesson, false, false));
+    rig.typeAnswer(1, QStringLiteral("x"));
+    rig.typeAnswer(1, QStringLiteral("goes"));
+    Random::seed(seed);
+    rig.typeAnswer(2, QStringLiteral("live")); // grade 50: the band of ten messages
+    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("50"));
+    QCOMPARE(rig.main().results()->Label19->text(), Feedback::messages(Feedback::Band::Low).at(pick));
 }
 
 void ResultsScreenTest::backReturnsToTheChooserAtTheTop()
