@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     input.typedWidths.fill(855);
     input.choiceWidths.fill(2000);
     input.measure = [perCharacter](const QString &run) { return int(run.size()) * perCharacter; };
-    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer);
+    Placement::applyGapWidths(input, lesson);
     const Placement::Result placed = Placement::place(lesson, input);
 
     int nextGap = 1;

@@ -1,8 +1,6 @@
 # cloze-lessons: the teachers' lesson tool, and the build step that turns the lesson
 # sources in data/lessons/ into the embedded store bin/db1.sqlite.
 add_library(cloze_lessons_lib STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/cloze_lessons/lesson_rules.h
-  ${CMAKE_CURRENT_LIST_DIR}/cloze_lessons/lesson_rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cloze_lessons/lesson_sources.h
   ${CMAKE_CURRENT_LIST_DIR}/cloze_lessons/lesson_sources.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cloze_lessons/commands.h

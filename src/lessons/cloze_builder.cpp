@@ -49,42 +49,12 @@ QList<GapSpan> scanGaps(const QString &line, int *unpairedAt)
             unpaired = open;
             break;
         }
-        gaps.append(GapSpan{open, close});
+        gaps.append(GapSpan{open, close, scan});
         scan = close + 1;
     }
     if (unpairedAt)
         *unpairedAt = unpaired;
     return gaps;
-}
-
-QString BuildError::describe() const
-{
-    switch (kind) {
-    case Kind::UnpairedMarker:
-        return QStringLiteral("line %1: a gap is opened with \"&\" but never closed").arg(line);
-    case Kind::TooManyGaps:
-        return QStringLiteral("line %1: more than %2 gaps").arg(line).arg(Variables::kMaxGaps);
-    case Kind::TooManyTextRuns:
-        return QStringLiteral("line %1: the page would need more than %2 text pieces (too many lines or gaps)")
-            .arg(line)
-            .arg(kMaxTextRuns);
-    }
-    return QString();
-}
-
-QString BuildError::hebrewMessage() const
-{
-    switch (kind) {
-    case Kind::UnpairedMarker:
-        return QStringLiteral("לא ניתן לפתוח את השיעור: בשורה %1 יש סימן & שנפתח ולא נסגר.").arg(line);
-    case Kind::TooManyGaps:
-        return QStringLiteral("לא ניתן לפתוח את השיעור: יש בו יותר מ-%1 מילים חסרות (שורה %2).")
-            .arg(Variables::kMaxGaps)
-            .arg(line);
-    case Kind::TooManyTextRuns:
-        return QStringLiteral("לא ניתן לפתוח את השיעור: הוא ארוך מדי לדף התרגיל (שורה %1).").arg(line);
-    }
-    return QString();
 }
 
 BuildResult buildLesson(const QString &clozeText)
@@ -101,7 +71,6 @@ BuildResult buildLesson(const QString &clozeText)
 
         // Heading lines are parsed too, as the gap numbering counts them.
         int unpairedAt = -1;
-        int scan = 0;
         for (const GapSpan &gap : scanGaps(line, &unpairedAt)) {
             if (lesson.answers.size() == Variables::kMaxGaps)
                 return {std::nullopt, BuildError{BuildError::Kind::TooManyGaps, lineNumber}};
@@ -109,10 +78,8 @@ BuildResult buildLesson(const QString &clozeText)
             lesson.answers.append(answer);
             lesson.masks.append(signMask(answer));
             lesson.longestAnswer = std::max(lesson.longestAnswer, int(answer.size()));
-            // A single character right before a gap is not shown and takes no label.
-            if (bodyStarted && gap.open - scan != 1)
+            if (bodyStarted && gap.showsRunBefore())
                 ++lesson.textRuns;
-            scan = gap.close + 1;
         }
         if (unpairedAt >= 0)
             return {std::nullopt, BuildError{BuildError::Kind::UnpairedMarker, lineNumber}};

@@ -26,29 +26,30 @@ QString signMask(const QString &answer);
 /// True for the line that starts the body of the exercise.
 bool isStartLine(const QString &line);
 
-/// One gap of a line: where its two markers stand.
+/// One gap of a line: where its two markers stand, and the text run before it.
 struct GapSpan
 {
     int open = 0;  ///< index of the opening "&" in the line
     int close = 0; ///< index of the closing "&"
+    int from = 0;  ///< where the text before it begins: the line start or just past the previous gap
 
     QString answer(const QString &line) const { return line.mid(open + 1, close - open - 1); }
+    QString runBefore(const QString &line) const { return line.mid(from, open - from); }
+    /// A single character before a gap (typically the blank after the previous gap)
+    /// is not shown and takes no label: the gap follows directly.
+    bool showsRunBefore() const { return open - from != 1; }
 };
 
 /// The gaps of one line, markers paired from the left. A last "&" without a partner
 /// gives no gap; *unpairedAt, when given, gets its index, or -1 when every marker pairs.
 QList<GapSpan> scanGaps(const QString &line, int *unpairedAt = nullptr);
 
+/// Why a text cannot be built; its messages are the lesson rules'.
 struct BuildError
 {
     enum class Kind { UnpairedMarker, TooManyGaps, TooManyTextRuns };
     Kind kind;
     int line = 0; ///< 1-based line of the lesson text where the problem shows
-
-    /// One English line, for teachers' tools.
-    QString describe() const;
-    /// One Hebrew sentence, for the pupil's screen.
-    QString hebrewMessage() const;
 };
 
 struct Lesson

@@ -183,14 +183,6 @@ QStringList cuesOf(QString line, const QList<Cloze::GapSpan> &gaps)
     return cues;
 }
 
-QString quoted(const QStringList &forms)
-{
-    QStringList q;
-    for (const QString &f : forms)
-        q << QLatin1Char('"') + f + QLatin1Char('"');
-    return q.join(QStringLiteral(" or "));
-}
-
 } // namespace
 
 QList<Warning> check(const QString &clozeText)
@@ -212,11 +204,7 @@ QList<Warning> check(const QString &clozeText)
                     named = named || names(cue, form);
                 if (named)
                     continue;
-                warnings.append({i + 1, gapNumber, answer,
-                                 QStringLiteral("gap %1 \"%2\": \"%3\" can also be written %4; say in the heading "
-                                                "or in a cue in brackets which form to write")
-                                     .arg(gapNumber)
-                                     .arg(answer, form.shown, quoted(form.other))});
+                warnings.append({i + 1, gapNumber, answer, form.shown, form.other});
                 break;
             }
         }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 /// A warning for teachers: answers are compared exactly, so a gap whose answer has a
 /// common other form ("don't" / "do not") marks a pupil wrong for a right answer unless
@@ -12,13 +13,9 @@ struct Warning
 {
     int line = 0;    ///< 1-based line of the lesson text
     int gap = 0;     ///< gap number, counted as the builder counts them
-    QString answer;  ///< the gap's answer as written
-    QString message; ///< one English line naming the form and its other form
-
-    bool operator==(const Warning &other) const
-    {
-        return line == other.line && gap == other.gap && answer == other.answer && message == other.message;
-    }
+    QString answer;     ///< the gap's answer as written
+    QString form;       ///< the form found in it, as written
+    QStringList others; ///< its common other forms, in the answer's letter case
 };
 
 /// Forms that have another common form:

@@ -1,6 +1,7 @@
 #include "platform/sqlite_writer.h"
 
 #include "platform/sqlite_support.h"
+#include "platform/store_rows.h"
 #include "platform/store_engine.h"
 
 #include <QDir>
@@ -119,11 +120,6 @@ StoreOutcome<bool> runChange(sqlite3 *db, const QByteArray &sql, int pattern, in
     if (sqlite3_step(stmt.get()) != SQLITE_DONE)
         return {std::nullopt, QString::fromUtf8(sqlite3_errmsg(db))};
     return {true, QString()};
-}
-
-QString lessonName(int pattern, int lesson)
-{
-    return QStringLiteral("pattern %1 lesson %2").arg(pattern).arg(lesson);
 }
 
 } // namespace

@@ -12,6 +12,11 @@ bool StoredLesson::operator==(const StoredLesson &other) const
     return pattern == other.pattern && lesson == other.lesson && cloze == other.cloze && isNull == other.isNull;
 }
 
+QString lessonName(int pattern, int lesson)
+{
+    return QStringLiteral("pattern %1 lesson %2").arg(pattern).arg(lesson);
+}
+
 QByteArray patternStatement(int pattern)
 {
     return "Select * from closes Where pattern = " + QByteArray::number(pattern);

@@ -22,6 +22,9 @@ struct StoredLesson
     bool operator==(const StoredLesson &other) const;
 };
 
+/// «pattern 17 lesson 2», as teachers' tools name a lesson.
+QString lessonName(int pattern, int lesson);
+
 /// «Select * from closes Where pattern = 13»
 QByteArray patternStatement(int pattern);
 /// «Select cloze from closes Where pattern = 13 AND lesson = 2»

@@ -1,4 +1,5 @@
 #include "lessons/form_warnings.h"
+#include "lessons/lesson_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -98,9 +99,9 @@ class FormWarningMessage : public testing::TestWithParam<MessageCase> {};
 
 TEST_P(FormWarningMessage, NamesTheFormAndItsOtherForms)
 {
-    const auto warnings = FormWarnings::check(QStringLiteral("Fill in.\r\n") + QString::fromUtf8(GetParam().line));
+    const auto warnings = LessonRules::checkText(QStringLiteral("Fill in.\r\n") + QString::fromUtf8(GetParam().line));
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_EQ(warnings.at(0).message,
+    EXPECT_EQ(warnings.at(0).english(),
               QString::fromUtf8(GetParam().message)
                   + QStringLiteral("; say in the heading or in a cue in brackets which form to write"));
 }

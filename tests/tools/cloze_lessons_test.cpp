@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ public:
         EXPECT_EQ(imported.status, 0) << show(imported.err);
         folder.write(QStringLiteral("good.txt"), "Fill in\n1. She &is& here.\n2. We &are& there.\n");
         folder.write(QStringLiteral("unpaired.txt"), "Fill in\n1. She &is& here.\n2. We &are there.\n");
-        folder.write(QStringLiteral("heading_amp.txt"), "Fill & in\n1. She &is& here.\n");
+        folder.write(QStringLiteral("heading_amp.txt"), "Fill &in&\n1. She &is& here.\n");
         folder.write(QStringLiteral("latin1.txt"), "Caf\xe9\n1. &is&\n");
         folder.write(QStringLiteral("empty.txt"), "");
         QString many = QStringLiteral("Many gaps\n1.");
@@ -317,7 +318,8 @@ TEST(RoundTrip, EveryTextComesBackByteForByte)
     // The same findings, but empty rows do not travel: pattern 18 now begins with a hole.
     QStringList expected = lines(original.out);
     expected.removeIf([](const QString &line) { return line.contains(QStringLiteral("the text is empty")); });
-    expected.insert(2, QStringLiteral("pattern 18 lesson 1: missing: the pattern's lessons are numbered with a hole here"));
+    const qsizetype at = expected.indexOf(QRegularExpression(QStringLiteral(".*pattern 18 lesson 2.*")));
+    expected.insert(at, QStringLiteral("pattern 18 lesson 1: missing: the pattern's lessons are numbered with a hole here"));
     EXPECT_EQ(checked.status, 1);
     EXPECT_EQ(show(lines(checked.out).join(QLatin1Char('\n'))), show(expected.join(QLatin1Char('\n'))));
 
@@ -477,7 +479,9 @@ INSTANTIATE_TEST_SUITE_P(
                         1,
                         {"row 5 of closes: pattern 5.5 lesson 1: no whole pattern number equals 5.5, so the row is never "
                          "listed or read",
-                         "pattern 5 lesson 1: stored 2 times; only the first row is read"},
+                         "pattern 5 lesson 1: stored 2 times; only the first row is read",
+                         "warning: pattern 24 lesson 3 line 2: gap 1 \"doesn't\": \"doesn't\" can also be written \"does not\"; say in the "
+                         "heading or in a cue in brackets which form to write"},
                         6,
                         {"warning: not imported: row 5 of closes: pattern 5.5 lesson 1: no whole pattern number equals 5.5, "
                          "so the row is never listed or read"}},
@@ -487,13 +491,17 @@ INSTANTIATE_TEST_SUITE_P(
                         {"row 5 of closes: pattern 5.5 lesson 1.00: no whole pattern number equals 5.5, so the row is "
                          "never listed or read",
                          "row 6 of closes: pattern 5 lesson 1.50: no whole lesson number equals 1.50, so the row is never "
-                         "listed or read"},
+                         "listed or read",
+                         "warning: pattern 24 lesson 3 line 2: gap 1 \"doesn't\": \"doesn't\" can also be written \"does not\"; say in the "
+                         "heading or in a cue in brackets which form to write"},
                         5,
                         {"warning: not imported: row 5 of closes: pattern 5.5 lesson 1.00: no whole pattern number equals "
                          "5.5, so the row is never listed or read",
                          "warning: not imported: row 6 of closes: pattern 5 lesson 1.50: no whole lesson number equals "
                          "1.50, so the row is never listed or read"}},
-        NumberStoreCase{"currency_integer", "numbers-currency-integer.mdb", 0, {"no problems in 5 lesson(s)"}, 5, {}}),
+        NumberStoreCase{"currency_integer", "numbers-currency-integer.mdb", 0,
+                        {"warning: pattern 24 lesson 3 line 2: gap 1 \"doesn't\": \"doesn't\" can also be written \"does not\"; say in the "
+                         "heading or in a cue in brackets which form to write", "no problems in 5 lesson(s)", "1 warning(s)"}, 5, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "commands.h"
 
-#include "lesson_rules.h"
 #include "lesson_sources.h"
 
+#include "lessons/lesson_rules.h"
 #include "lessons/patterns.h"
 #include "platform/program_store.h"
 #include "platform/sqlite_writer.h"
@@ -13,12 +13,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <set>
 
 namespace LessonTool {
 
 namespace {
 
+using LessonRules::Finding;
+using Lessons::lessonName;
 using Lessons::StoredLesson;
 
 class Run
@@ -62,10 +65,11 @@ private:
         return Lessons::readStoredNumber(m_args.at(index).toUtf8(), value) == Lessons::StoredNumber::Whole;
     }
     bool lessonFile(const QString &path, QString *text);
+    bool lessonFolder(const QString &folder, QList<StoredLesson> *rows, QList<Finding> *findings);
     void warnUnmatched(const QList<Lessons::UnmatchedRow> &rows, const QString &what)
     {
         for (const Lessons::UnmatchedRow &row : rows)
-            warn(QStringLiteral("warning: %1: %2").arg(what, unmatchedRowReason(row)));
+            warn(QStringLiteral("warning: %1: %2").arg(what, LessonRules::unmatchedRow(row).english()));
     }
 
     const QStringList &m_args;
@@ -90,9 +94,17 @@ QString oneLine(const QString &entry)
     return line;
 }
 
-QString lessonName(int pattern, int lesson)
+// A finding as the tool prints it; a warning says so.
+QString findingLine(const Finding &finding)
 {
-    return QStringLiteral("pattern %1 lesson %2").arg(pattern).arg(lesson);
+    const QString line = LessonRules::describe(finding);
+    return finding.severity() == LessonRules::Severity::Warning ? QStringLiteral("warning: ") + line : line;
+}
+
+qsizetype problemCount(const QList<Finding> &findings)
+{
+    return std::count_if(findings.begin(), findings.end(),
+                         [](const Finding &f) { return f.severity() != LessonRules::Severity::Warning; });
 }
 
 int Run::exec()
@@ -185,6 +197,28 @@ bool Run::lessonFile(const QString &path, QString *text)
     return true;
 }
 
+// Every lesson file of a folder as store rows, with the folder's findings naming their files.
+bool Run::lessonFolder(const QString &folder, QList<StoredLesson> *rows, QList<Finding> *findings)
+{
+    const SourceScan scan = scanLessonFolder(folder);
+    for (const SourceFile &file : scan.files) {
+        QString text;
+        if (!lessonFile(file.path, &text))
+            return false;
+        rows->append(StoredLesson{file.pattern, file.lesson, text, false});
+    }
+    for (Finding finding : LessonRules::checkStore(*rows)) {
+        for (const SourceFile &file : scan.files) {
+            if (file.pattern == finding.pattern && file.lesson == finding.lesson)
+                finding.file = file.path;
+        }
+        findings->append(finding);
+    }
+    for (const QString &stray : scan.strays)
+        findings->append({Finding::Kind::StrayFile, 0, 0, 0, stray});
+    return true;
+}
+
 int Run::check()
 {
     if (!argCount(1, 1))
@@ -195,24 +229,10 @@ int Run::check()
     int checked = 0;
 
     if (info.isDir()) {
-        const SourceScan scan = scanLessonFolder(path);
         QList<StoredLesson> rows;
-        for (const SourceFile &file : scan.files) {
-            QString text;
-            if (!lessonFile(file.path, &text))
-                return kFailure;
-            rows.append(StoredLesson{file.pattern, file.lesson, text, false});
-        }
+        if (!lessonFolder(path, &rows, &findings))
+            return kFailure;
         checked = int(rows.size());
-        for (Finding finding : checkStore(rows)) {
-            for (const SourceFile &file : scan.files) {
-                if (file.pattern == finding.pattern && file.lesson == finding.lesson)
-                    finding.file = file.path;
-            }
-            findings.append(finding);
-        }
-        for (const QString &stray : scan.strays)
-            findings.append({0, 0, 0, QStringLiteral("not a lesson file; lesson files are PP/LL.txt, two digits each"), stray});
     } else if (info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0) {
         QString text;
         if (!lessonFile(path, &text))
@@ -220,34 +240,33 @@ int Run::check()
         int pattern = 0;
         int lesson = 0;
         const bool numbered = numbersFromSourcePath(path, &pattern, &lesson);
-        for (Finding finding : checkText(text)) {
+        findings = LessonRules::checkText(text);
+        for (Finding &finding : findings) {
             finding.pattern = pattern;
             finding.lesson = lesson;
+        }
+        if (numbered)
+            findings += LessonRules::checkNumbers(pattern, lesson);
+        for (Finding &finding : findings)
             finding.file = path;
-            findings.append(finding);
-        }
-        if (numbered) {
-            for (Finding finding : checkNumbers(pattern, lesson)) {
-                finding.file = path;
-                findings.append(finding);
-            }
-        }
         checked = 1;
     } else {
         const auto table = Lessons::openStoreEngine(path)->table();
         if (!table.ok())
             return fail(table.error);
         for (const Lessons::UnmatchedRow &row : table.value->unmatched)
-            findings.append({0, 0, 0, unmatchedRowReason(row), {}});
-        findings += checkStore(table.value->lessons);
+            findings.append(LessonRules::unmatchedRow(row));
+        findings += LessonRules::checkStore(table.value->lessons);
         checked = int(table.value->lessons.size());
     }
 
     for (const Finding &finding : findings)
-        say(formatFinding(finding));
-    if (!findings.isEmpty())
+        say(findingLine(finding));
+    if (problemCount(findings) > 0)
         return kFailure;
     say(QStringLiteral("no problems in %1 lesson(s)").arg(checked));
+    if (!findings.isEmpty())
+        say(QStringLiteral("%1 warning(s)").arg(findings.size()));
     return kSuccess;
 }
 
@@ -291,18 +310,18 @@ int Run::put(Lessons::SqliteWriter::Change change)
 
     // What the rules find is told, not refused: a teacher may store work in progress,
     // and check keeps pointing at it.
-    QList<Finding> findings = checkText(text);
+    QList<Finding> findings = LessonRules::checkText(text);
     for (Finding &finding : findings) {
         finding.pattern = pattern;
         finding.lesson = lesson;
     }
-    findings += checkNumbers(pattern, lesson);
+    findings += LessonRules::checkNumbers(pattern, lesson);
     const auto done = Lessons::SqliteWriter::putLesson(store, pattern, lesson, text, change);
     if (!done.ok())
         return fail(done.error);
     for (Finding finding : findings) {
         finding.file = m_args.at(4);
-        warn(QStringLiteral("warning: ") + formatFinding(finding));
+        warn(QStringLiteral("warning: ") + LessonRules::describe(finding));
     }
     say(QStringLiteral("%1 %2 in %3").arg(add ? QStringLiteral("added") : QStringLiteral("replaced"), lessonName(pattern, lesson), store));
     return kSuccess;
@@ -381,29 +400,15 @@ int Run::build()
     const QString folder = m_args.at(1);
     if (!QFileInfo(folder).isDir())
         return fail(QStringLiteral("%1: no such folder").arg(folder));
-    const SourceScan scan = scanLessonFolder(folder);
     QList<StoredLesson> rows;
-    for (const SourceFile &file : scan.files) {
-        QString text;
-        if (!lessonFile(file.path, &text))
-            return kFailure;
-        rows.append(StoredLesson{file.pattern, file.lesson, text, false});
-    }
-    // Shipped lessons keep every rule; one finding stops the build and nothing is written.
-    QList<Finding> findings = checkStore(rows);
-    for (Finding &finding : findings) {
-        for (const SourceFile &file : scan.files) {
-            if (file.pattern == finding.pattern && file.lesson == finding.lesson)
-                finding.file = file.path;
-        }
-    }
-    for (const QString &stray : scan.strays)
-        findings.append({0, 0, 0, QStringLiteral("not a lesson file; lesson files are PP/LL.txt, two digits each"), stray});
-    if (!findings.isEmpty()) {
-        for (const Finding &finding : findings)
-            warn(formatFinding(finding));
-        return fail(QStringLiteral("%1: not built; %2 problem(s) in %3").arg(m_args.at(2)).arg(findings.size()).arg(folder));
-    }
+    QList<Finding> findings;
+    if (!lessonFolder(folder, &rows, &findings))
+        return kFailure;
+    // Shipped lessons keep every rule; one problem stops the build and nothing is written.
+    for (const Finding &finding : findings)
+        warn(findingLine(finding));
+    if (const qsizetype problems = problemCount(findings); problems > 0)
+        return fail(QStringLiteral("%1: not built; %2 problem(s) in %3").arg(m_args.at(2)).arg(problems).arg(folder));
     const auto written = Lessons::SqliteWriter::createStore(m_args.at(2), rows, Lessons::SqliteWriter::Existing::Replace);
     if (!written.ok())
         return fail(written.error);

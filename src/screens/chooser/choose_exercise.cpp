@@ -4,6 +4,7 @@
 #include "lessons/lesson_store.h"
 #include "lessons/patterns.h"
 #include "screens/dialogs.h"
+#include "screens/exercise/lesson_preparation.h"
 #include "screens/exercise/main_screen.h"
 #include "screens/exercise/time_limit.h"
 #include "screens/look.h"
@@ -215,33 +216,21 @@ void ChooseExercise::List1_Click()
     writeWorkingFile(m_main.context().workingFolder, *text.value);
 
     // Everything is checked before the previous exercise is touched.
-    const Cloze::BuildResult built = Cloze::buildLesson(*text.value);
-    QString refusal;
-    Placement::Input input;
-    Placement::Result placed;
-    if (!built) {
-        refusal = built.error->hebrewMessage();
-    } else {
-        input = m_main.placementInput(*built.lesson);
-        placed = Placement::place(*built.lesson, input);
-        if (placed.nextGap - 1 != built.lesson->gapCount())
-            refusal = QStringLiteral("לא ניתן לפתוח את השיעור: יש בו סימן & לפני השורה שמתחילה ב-1.");
-        else if (placed.tooWideLine)
-            refusal = QStringLiteral("לא ניתן לפתוח את השיעור: השורה %1 ארוכה מדי לדף התרגיל.").arg(*placed.tooWideLine);
-    }
-    if (!refusal.isEmpty()) {
+    const Placement::Preparation preparation = Placement::prepareLesson(*text.value, m_main.placementInput());
+    if (preparation.refusal) {
         m_main.Label19->setText(previousLesson);
         m_main.Label9->setText(previousScore);
-        m_main.context().dialogs.inform(this, refusal);
+        m_main.context().dialogs.inform(this, preparation.refusal->hebrew());
         return;
     }
 
+    const Placement::Prepared &prepared = *preparation.prepared;
     m_main.resetPage();
     Command4->setEnabled(true);
     Look::setBack(Command4, kStartReady);
-    Cloze::applyLesson(*built.lesson, m_main.context().state);
-    m_main.Label4[0]->setText(built.lesson->heading);
-    m_main.applyPlacement(*built.lesson, input, placed);
+    Cloze::applyLesson(prepared.lesson, m_main.context().state);
+    m_main.Label4[0]->setText(prepared.lesson.heading);
+    m_main.applyPlacement(prepared.lesson, prepared.input, prepared.placed);
 }
 
 void ChooseExercise::Command1_Click()

@@ -400,7 +400,7 @@ void Main::resetPage()
     }
 }
 
-Placement::Input Main::placementInput(const Cloze::Lesson &lesson) const
+Placement::Input Main::placementInput() const
 {
     Placement::Input input;
     input.magazine = m_context.state.MagazineOn;
@@ -414,7 +414,10 @@ Placement::Input Main::placementInput(const Cloze::Lesson &lesson) const
         input.choiceWidths[i] = Twips::fromPixels(Combo1[i]->width());
     }
     input.measure = [this](const QString &text) { return measure(text); };
-    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer, choiceMinimum(lesson));
+    input.measureChoiceText = [metrics = QFontMetrics(Combo1[0]->font())](const QString &text) {
+        return Twips::fromPixels(metrics.horizontalAdvance(text));
+    };
+    input.choiceChrome = choiceChrome();
     return input;
 }
 
@@ -462,24 +465,16 @@ void Main::applyPlacement(const Cloze::Lesson &lesson, const Placement::Input &i
     Q_UNUSED(lesson);
 }
 
-int Main::choiceMinimum(const Cloze::Lesson &lesson) const
+int Main::choiceChrome() const
 {
-    // The designed width is shared by the text and the list's button, which hid part
-    // of short masks («¦##» for «###»); the list widens only where that happens.
     const QComboBox *probe = Combo1[0];
-    const QFontMetrics metrics(probe->font());
-    int widest = 0;
-    for (const QStringList *texts : {&lesson.wordBank, &lesson.masks}) {
-        for (const QString &text : *texts)
-            widest = std::max(widest, metrics.horizontalAdvance(text));
-    }
     QStyleOptionComboBox option;
     option.initFrom(probe);
     option.editable = true;
     option.rect = QRect(0, 0, 400, probe->height());
     const QRect field = probe->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, probe);
     const int lineEditMargins = 2 * 2 + 1; // the box's inner margins and its caret
-    return Twips::fromPixels(widest + option.rect.width() - field.width() + lineEditMargins);
+    return Twips::fromPixels(option.rect.width() - field.width() + lineEditMargins);
 }
 
 void Main::showSettings(const std::array<QString, 4> &texts, bool timeLimitOn)

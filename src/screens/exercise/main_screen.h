@@ -62,7 +62,7 @@ public:
 
     // The page, placed by a lesson click.
     void resetPage();
-    Placement::Input placementInput(const Cloze::Lesson &lesson) const;
+    Placement::Input placementInput() const;
     void applyPlacement(const Cloze::Lesson &lesson, const Placement::Input &input, const Placement::Result &placed);
 
     // Answering.
@@ -132,7 +132,7 @@ private:
     void buildControls();
     void closeGap(int g, QWidget *input, bool right);
     int measure(const QString &text) const;
-    int choiceMinimum(const Cloze::Lesson &lesson) const;
+    int choiceChrome() const;
     void endOpenSideScreens();
     void paintGap(QWidget *control, const QColor &back);
     friend class ChooseExercise;

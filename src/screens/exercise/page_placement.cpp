@@ -29,13 +29,22 @@ int choiceGapWidth(int longestAnswer)
     return (longestAnswer + 2) * 150;
 }
 
-void applyGapWidths(Input &input, int gapCount, int longestAnswer, int choiceMinimum)
+void applyGapWidths(Input &input, const Cloze::Lesson &lesson)
 {
-    for (int g = 1; g <= gapCount && g < kControls; ++g) {
+    int choiceMinimum = 0;
+    if (input.magazine && input.measureChoiceText) {
+        // The designed width is shared by the text and the list's button, which hid part
+        // of short masks; the list widens only where that happens.
+        for (const QStringList *texts : {&lesson.wordBank, &lesson.masks}) {
+            for (const QString &text : *texts)
+                choiceMinimum = std::max(choiceMinimum, input.measureChoiceText(text) + input.choiceChrome);
+        }
+    }
+    for (int g = 1; g <= lesson.gapCount() && g < kControls; ++g) {
         if (input.magazine)
-            input.choiceWidths[g] = std::max(choiceGapWidth(longestAnswer), choiceMinimum);
+            input.choiceWidths[g] = std::max(choiceGapWidth(lesson.longestAnswer), choiceMinimum);
         else
-            input.typedWidths[g] = typedGapWidth(longestAnswer);
+            input.typedWidths[g] = typedGapWidth(lesson.longestAnswer);
     }
 }
 
@@ -53,7 +62,6 @@ Result place(const Cloze::Lesson &lesson, const Input &input)
         const int i = std::min(gap, kControls - 1);
         return input.magazine ? input.choiceWidths[i] : input.typedWidths[i];
     };
-    const QChar marker = QLatin1Char('&');
 
     bool textStarted = false;
     int row = 1;
@@ -64,32 +72,18 @@ Result place(const Cloze::Lesson &lesson, const Input &input)
             continue;
         const int top = rowTop(input.headingTop, input.headingHeight, row);
         int cursor = whole(input.headingLeft);
-        int scan = 0;
-        for (;;) {
-            const QString rest = line.mid(scan);
-            const int open = rest.indexOf(marker);
-            if (open < 0) {
-                // The rest of the line, possibly empty, ends the row.
-                r.pieces.push_back({Piece::Kind::TextRun, r.nextTextPiece, cursor, top, rest, true});
-                cursor += input.measure(rest);
-                widen(cursor + input.typedWidths[std::min(r.nextGap, kControls - 1)]);
-                ++r.nextTextPiece;
-                break;
-            }
-            const int close = rest.indexOf(marker, open + 1);
+        int restFrom = 0;
+        for (const Cloze::GapSpan &gap : Cloze::scanGaps(line)) {
             const int w = gapWidth(r.nextGap);
             const QString mask = lesson.masks.value(r.nextGap - 1);
-            if (open == 1) {
-                // One character before a gap (typically the blank after the previous
-                // gap) is not shown: the gap follows directly.
-                widen(cursor + w);
+            widen(cursor + w);
+            if (!gap.showsRunBefore()) {
                 r.pieces.push_back({Piece::Kind::Gap, r.nextGap, cursor, top, mask, input.signs});
                 cursor += w;
                 if (!input.magazine)
                     widen(cursor + w);
             } else {
-                widen(cursor + w);
-                const QString before = rest.left(open);
+                const QString before = gap.runBefore(line);
                 const int labelWidth = input.measure(before);
                 r.pieces.push_back({Piece::Kind::TextRun, r.nextTextPiece, cursor, top, before, true});
                 r.pieces.push_back({Piece::Kind::Gap, r.nextGap, cursor + labelWidth, top, mask, input.signs});
@@ -97,10 +91,16 @@ Result place(const Cloze::Lesson &lesson, const Input &input)
                 ++r.nextTextPiece;
             }
             ++r.nextGap;
-            scan += close + 1;
+            restFrom = gap.close + 1;
             if (cursor > kMaxRowEnd && !r.tooWideLine)
                 r.tooWideLine = lineIndex + 1;
         }
+        // The rest of the line, possibly empty, ends the row.
+        const QString rest = line.mid(restFrom);
+        r.pieces.push_back({Piece::Kind::TextRun, r.nextTextPiece, cursor, top, rest, true});
+        cursor += input.measure(rest);
+        widen(cursor + input.typedWidths[std::min(r.nextGap, kControls - 1)]);
+        ++r.nextTextPiece;
         if (cursor > kMaxRowEnd && !r.tooWideLine)
             r.tooWideLine = lineIndex + 1;
         ++row;

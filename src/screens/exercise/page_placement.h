@@ -40,6 +40,10 @@ struct Input
     std::array<int, kControls> typedWidths{};  ///< current widths of Text1(i)
     std::array<int, kControls> choiceWidths{}; ///< current widths of Combo1(i)
     std::function<int(const QString &)> measure; ///< rendered width of a text run, twips
+    /// Rendered width of a word-bank entry or mask in a choice gap's font, twips; none
+    /// leaves choice gaps at their lesson width.
+    std::function<int(const QString &)> measureChoiceText;
+    int choiceChrome = 0; ///< twips a choice gap needs beside its text: frame, button, margins
 };
 
 struct Result
@@ -57,11 +61,11 @@ struct Result
 int typedGapWidth(int longestAnswer);
 int choiceGapWidth(int longestAnswer);
 
-/// The gap-width step of a build: gaps 1..gapCount of the kind in use get the width
-/// for the lesson; the other kind keeps its widths. A choice gap is made no narrower
-/// than `choiceMinimum`, the width at which its widest entry or mask shows whole
+/// The gap-width step of a build: the lesson's gaps of the kind in use get the width
+/// for its longest answer; the other kind keeps its widths. A choice gap is made no
+/// narrower than its widest entry or mask plus the chrome, so that it shows whole
 /// beside the list's button.
-void applyGapWidths(Input &input, int gapCount, int longestAnswer, int choiceMinimum = 0);
+void applyGapWidths(Input &input, const Cloze::Lesson &lesson);
 
 /// Top of row r below the heading at top T with height H: T + (0.45 r + 0.63) H.
 int rowTop(int headingTop, int headingHeight, int row);

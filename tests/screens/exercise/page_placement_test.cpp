@@ -47,7 +47,7 @@ Placement::Input inputFor(const Cloze::Lesson &lesson, bool magazine, bool signs
     input.typedWidths.fill(855);
     input.choiceWidths.fill(2000);
     input.measure = [](const QString &run) { return int(run.size()) * 100; };
-    Placement::applyGapWidths(input, lesson.gapCount(), lesson.longestAnswer);
+    Placement::applyGapWidths(input, lesson);
     return input;
 }
 
