@@ -1,14 +1,12 @@
 // How long the pupil waits on the screens: a lesson click on the largest lesson the
 // page takes (50 gaps, 99 text runs, 99 lines) and judging a typed answer, each beside
 // the same work in the core alone, on the offscreen platform.
-#include "lessons/cloze_builder.h"
 #include "lessons/lesson_store.h"
 #include "platform/sound_player.h"
-#include "screens/chooser/choose_exercise.h"
 #include "screens/dialogs.h"
 #include "screens/exercise/answering.h"
 #include "screens/exercise/main_screen.h"
-#include "screens/exercise/page_placement.h"
+#include "screens/exercise/lesson_preparation.h"
 #include "state/variables.h"
 
 #include <QApplication>
@@ -99,40 +97,42 @@ int main(int argc, char **argv)
                           [text] { return std::make_unique<OneLesson>(text); }, {}};
     Main screen(context);
     screen.Form_Load();
-    ChooseExercise &chooser = *screen.chooser();
-    QTest::mouseClick(chooser.Command2, Qt::LeftButton); // typed gaps, for the judging below
-    chooser.List2->setCurrentRow(0);
-    chooser.List2_Click();
-    chooser.List1->setCurrentRow(0);
+    // The screens as a pupil finds them, by name.
+    QWidget *chooser = screen.chooser();
+    auto *patterns = chooser->findChild<QListWidget *>(QStringLiteral("List2"));
+    auto *lessons = chooser->findChild<QListWidget *>(QStringLiteral("List1"));
+    auto *page = screen.findChild<QWidget *>(QStringLiteral("InnerBox"));
+    QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton); // typed gaps
+    patterns->setCurrentRow(0);
+    QTest::keyClick(patterns, Qt::Key_Return);
+    lessons->setCurrentRow(0);
 
     const double click = medianMs(runs, [&] {
-        chooser.List1_Click();
-        screen.InnerBox->repaint();
+        QTest::keyClick(lessons, Qt::Key_Return); // Enter chooses, as a click does
+        page->repaint();
     });
-    const double core = medianMs(runs, [&] {
-        const Cloze::BuildResult built = Cloze::buildLesson(text);
-        Placement::Input input = screen.placementInput(*built.lesson);
-        Placement::place(*built.lesson, input);
-    });
+    const double core = medianMs(runs, [&] { Placement::prepareLesson(text, screen.pagePlacementInput()); });
     if (state.GapCount != 50) {
         std::fprintf(stderr, "the lesson did not build: %d gaps\n", state.GapCount);
         return 1;
     }
 
-    chooser.Combo2[1]->setEditText(QStringLiteral("32767")); // wrong answers never close the gap
-    QTest::mouseClick(chooser.Command4, Qt::LeftButton);
+    // Wrong answers never close the gap.
+    chooser->findChild<QComboBox *>(QStringLiteral("Combo2_1"))->setEditText(QStringLiteral("32767"));
+    QTest::mouseClick(chooser->findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
     if (!state.ExerciseRunning || !screen.isVisible()) {
         std::fprintf(stderr, "Start did not start the exercise\n");
         return 1;
     }
-    QLineEdit *box = screen.Text1[1];
+    auto *box = screen.findChild<QLineEdit *>(QStringLiteral("Text1_1"));
+    auto *points = screen.findChild<QLabel *>(QStringLiteral("Label9"));
     const double judge = medianMs(runs * 10, [&] {
         box->setText(QStringLiteral("wrong"));
         QTest::keyClick(box, Qt::Key_Return);
         box->repaint();
     });
-    if (screen.Label9->text().toDouble() > -runs) {
-        std::fprintf(stderr, "the answers were not judged: score %s\n", qPrintable(screen.Label9->text()));
+    if (points->text().toDouble() > -runs) {
+        std::fprintf(stderr, "the answers were not judged: score %s\n", qPrintable(points->text()));
         return 1;
     }
     const double judgeCore = medianMs(runs * 10, [&] {
@@ -158,6 +158,6 @@ int main(int argc, char **argv)
         }
     }
     screen.hide();
-    chooser.hide();
+    chooser->hide();
     return met ? 0 : 1;
 }

@@ -38,6 +38,13 @@ inline void setBack(QWidget *w, const QColor &colour)
     w->setAutoFillBackground(true);
 }
 
+/// Back to the colours the widget would have without setBack.
+inline void unsetBack(QWidget *w)
+{
+    w->setPalette(QPalette());
+    w->setAutoFillBackground(false);
+}
+
 /// The text colour of a label, box, list or button.
 inline void setFore(QWidget *w, const QColor &colour)
 {

@@ -2,13 +2,19 @@
 
 #include "lessons/cloze_builder.h"
 #include "lessons/patterns.h"
-#include "screens/chooser/choose_exercise.h"
-
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -42,7 +48,101 @@ private:
     std::shared_ptr<StoreRows> m_rows;
 };
 
+template <typename T>
+T *named(QWidget *screen, const QString &name)
+{
+    T *found = screen->findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s on %s", qPrintable(name), qPrintable(screen->objectName()));
+    return found;
+}
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == name)
+            return w;
+    }
+    qFatal("no screen %s", qPrintable(name));
+    return nullptr;
+}
+
 } // namespace
+
+ExerciseControls::ExerciseControls(QWidget *main) : screen(main)
+{
+    for (int i = 0; i < 100; ++i) {
+        Text1[i] = named<QLineEdit>(main, QStringLiteral("Text1_%1").arg(i));
+        Combo1[i] = named<QComboBox>(main, QStringLiteral("Combo1_%1").arg(i));
+        Label4[i] = named<QLabel>(main, QStringLiteral("Label4_%1").arg(i));
+    }
+    for (int i = 0; i < 51; ++i)
+        Label15[i] = named<QLabel>(main, QStringLiteral("Label15_%1").arg(i));
+    for (int i = 0; i < 4; ++i)
+        Label20[i] = named<QLabel>(main, QStringLiteral("Label20_%1").arg(i));
+    QLabel **labels[] = {&Label1, &Label2, &Label5, &Label6, &Label7, &Label8, &Label9, &Label10, &Label11,
+                         &Label12, &Label14, &Label16, &Label17, &Label18, &Label19, &Label21, &Label22, &Label23};
+    const int numbers[] = {1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 21, 22, 23};
+    for (size_t i = 0; i < std::size(numbers); ++i)
+        *labels[i] = named<QLabel>(main, QStringLiteral("Label%1").arg(numbers[i]));
+    Command1 = named<QPushButton>(main, QStringLiteral("Command1"));
+    Command2 = named<QPushButton>(main, QStringLiteral("Command2"));
+    Command5 = named<QPushButton>(main, QStringLiteral("Command5"));
+    Command6 = named<QPushButton>(main, QStringLiteral("Command6"));
+    OuterBox = named<QFrame>(main, QStringLiteral("OuterBox"));
+    InnerBox = named<QFrame>(main, QStringLiteral("InnerBox"));
+    Frame1 = named<QFrame>(main, QStringLiteral("Frame1"));
+    FlatScrollBar1 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar1"));
+    FlatScrollBar2 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar2"));
+    ccrpProgressBar1 = named<QProgressBar>(main, QStringLiteral("ccrpProgressBar1"));
+    Timer1 = main->findChild<QTimer *>(QStringLiteral("Timer1"));
+    menu = named<QMenuBar>(main, QStringLiteral("menu"));
+}
+
+ChooserControls::ChooserControls(QWidget *chooser) : screen(chooser)
+{
+    List1 = named<QListWidget>(chooser, QStringLiteral("List1"));
+    List2 = named<QListWidget>(chooser, QStringLiteral("List2"));
+    Command1 = named<QPushButton>(chooser, QStringLiteral("Command1"));
+    Command2 = named<QPushButton>(chooser, QStringLiteral("Command2"));
+    Command3 = named<QPushButton>(chooser, QStringLiteral("Command3"));
+    Command4 = named<QPushButton>(chooser, QStringLiteral("Command4"));
+    for (int i = 0; i < 4; ++i)
+        Combo2[i] = named<QComboBox>(chooser, QStringLiteral("Combo2_%1").arg(i));
+    Label5 = named<QLabel>(chooser, QStringLiteral("Label5"));
+    Label17 = named<QLabel>(chooser, QStringLiteral("Label17"));
+    SettingsHint = named<QLabel>(chooser, QStringLiteral("SettingsHint"));
+}
+
+ResultsControls::ResultsControls(QWidget *results) : screen(results)
+{
+    Label18 = named<QLabel>(results, QStringLiteral("Label18"));
+    Label19 = named<QLabel>(results, QStringLiteral("Label19"));
+    Command1 = named<QPushButton>(results, QStringLiteral("Command1"));
+    Command2 = named<QPushButton>(results, QStringLiteral("Command2"));
+}
+
+bool ScreenRig::resultsShown() const
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("Results") && w->isVisible())
+            return true;
+    }
+    return false;
+}
+
+void ScreenRig::tick()
+{
+    QMetaObject::invokeMethod(m_exercise->Timer1, "timeout");
+}
+
+void ScreenRig::trigger(QWidget *screen, const QString &action)
+{
+    QAction *entry = screen->findChild<QAction *>(action);
+    if (!entry)
+        qFatal("no menu entry %s", qPrintable(action));
+    entry->trigger();
+}
 
 bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
 {
@@ -68,6 +168,7 @@ ScreenRig::ScreenRig(StoreFactory openStore)
     ScreenContext context{state, sound, dialogs, folder.path(), folder.path(), openStore,
                           [](const QString &text) { return int(text.size()) * kTwipsPerCharacter; }};
     m_main = std::make_unique<Main>(context);
+    m_exercise = std::make_unique<ExerciseControls>(m_main.get());
 }
 
 ScreenRig::~ScreenRig()
@@ -84,9 +185,16 @@ void ScreenRig::load()
     m_main->Form_Load();
 }
 
-ChooseExercise &ScreenRig::chooser()
+ChooserControls &ScreenRig::ch()
 {
-    return *m_main->chooser();
+    if (!m_chooser)
+        m_chooser = std::make_unique<ChooserControls>(m_main->chooser());
+    return *m_chooser;
+}
+
+ResultsControls ScreenRig::res()
+{
+    return ResultsControls(topLevel(QStringLiteral("Results")));
 }
 
 void ScreenRig::clickEntry(QListWidget *list, int row)
@@ -98,7 +206,7 @@ void ScreenRig::clickEntry(QListWidget *list, int row)
 
 bool ScreenRig::clickPattern(int pattern)
 {
-    QListWidget *list = chooser().List2;
+    QListWidget *list = ch().List2;
     for (int row = 0; row < list->count(); ++row) {
         if (Patterns::patternNumberFromEntry(list->item(row)->text().left(3)) == pattern) {
             clickEntry(list, row);
@@ -110,7 +218,7 @@ bool ScreenRig::clickPattern(int pattern)
 
 bool ScreenRig::clickLesson(int lesson)
 {
-    QListWidget *list = chooser().List1;
+    QListWidget *list = ch().List1;
     for (int row = 0; row < list->count(); ++row) {
         if (Patterns::lessonNumberFromEntry(list->item(row)->text()) == lesson) {
             clickEntry(list, row);
@@ -122,21 +230,21 @@ bool ScreenRig::clickLesson(int lesson)
 
 void ScreenRig::setSetting(int index, const QString &text)
 {
-    chooser().Combo2[index]->setEditText(text);
+    ch().Combo2[index]->setEditText(text);
 }
 
 void ScreenRig::clickStart()
 {
-    QTest::mouseClick(chooser().Command4, Qt::LeftButton);
+    QTest::mouseClick(ch().Command4, Qt::LeftButton);
 }
 
 bool ScreenRig::startLesson(const QString &text, bool magazine, bool signs, const QString &attempts)
 {
     rows->texts[{5, 1}] = text;
     if (state.MagazineOn != magazine)
-        QTest::mouseClick(chooser().Command2, Qt::LeftButton);
+        QTest::mouseClick(ch().Command2, Qt::LeftButton);
     if (state.SignsOn != signs)
-        QTest::mouseClick(chooser().Command3, Qt::LeftButton);
+        QTest::mouseClick(ch().Command3, Qt::LeftButton);
     if (!clickPattern(5) || !clickLesson(1))
         return false;
     setSetting(1, attempts);
@@ -146,7 +254,7 @@ bool ScreenRig::startLesson(const QString &text, bool magazine, bool signs, cons
 
 QWidget *ScreenRig::gap(int g)
 {
-    return state.MagazineOn ? static_cast<QWidget *>(m_main->Combo1[g]) : m_main->Text1[g];
+    return state.MagazineOn ? static_cast<QWidget *>(m_exercise->Combo1[g]) : m_exercise->Text1[g];
 }
 
 void ScreenRig::focusGap(int g)
@@ -171,14 +279,14 @@ void ScreenRig::focusGap(int g)
 void ScreenRig::typeAnswer(int g, const QString &keys)
 {
     focusGap(g);
-    QTest::keyClicks(m_main->Text1[g], keys);
-    QTest::keyClick(m_main->Text1[g], Qt::Key_Return);
+    QTest::keyClicks(m_exercise->Text1[g], keys);
+    QTest::keyClick(m_exercise->Text1[g], Qt::Key_Return);
 }
 
 void ScreenRig::chooseAnswer(int g, const QString &entry)
 {
     focusGap(g);
-    QComboBox *list = m_main->Combo1[g];
+    QComboBox *list = m_exercise->Combo1[g];
     list->setCurrentIndex(list->findText(entry));
 }
 

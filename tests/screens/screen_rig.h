@@ -12,10 +12,62 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
 class QListWidget;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+/// The exercise screen's controls, found by their names as a pupil finds them on the
+/// screen.
+struct ExerciseControls
+{
+    explicit ExerciseControls(QWidget *main);
+
+    QWidget *screen;
+    std::array<QLineEdit *, 100> Text1{};
+    std::array<QComboBox *, 100> Combo1{};
+    std::array<QLabel *, 100> Label4{};
+    std::array<QLabel *, 51> Label15{};
+    std::array<QLabel *, 4> Label20{};
+    QLabel *Label1, *Label2, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label14,
+        *Label16, *Label17, *Label18, *Label19, *Label21, *Label22, *Label23;
+    QPushButton *Command1, *Command2, *Command5, *Command6;
+    QFrame *OuterBox, *InnerBox, *Frame1;
+    QScrollBar *FlatScrollBar1, *FlatScrollBar2;
+    QProgressBar *ccrpProgressBar1;
+    QTimer *Timer1;
+    QMenuBar *menu;
+};
+
+struct ChooserControls
+{
+    explicit ChooserControls(QWidget *chooser);
+
+    QWidget *screen;
+    QListWidget *List1, *List2;
+    QPushButton *Command1, *Command2, *Command3, *Command4;
+    std::array<QComboBox *, 4> Combo2{};
+    QLabel *Label5, *Label17, *SettingsHint;
+};
+
+struct ResultsControls
+{
+    explicit ResultsControls(QWidget *results);
+
+    QWidget *screen;
+    QLabel *Label18, *Label19;
+    QPushButton *Command1, *Command2;
+};
 
 /// Lessons held in memory; a store that can be made unreachable.
 struct StoreRows
@@ -70,7 +122,16 @@ public:
     void load();
 
     Main &main() { return *m_main; }
-    ChooseExercise &chooser();
+    /// The controls of each screen; the results screen's once an exercise has ended.
+    ExerciseControls &ex() { return *m_exercise; }
+    ChooserControls &ch();
+    ResultsControls res();
+    /// The results screen, once an exercise has ended and while it is shown.
+    bool resultsShown() const;
+    /// One tick of the time limit's timer, as the timer would give it.
+    void tick();
+    /// A menu entry of a screen, chosen.
+    void trigger(QWidget *screen, const QString &action);
     Variables state;
     RecordingSound sound;
     ScriptedDialogs dialogs;
@@ -93,6 +154,8 @@ public:
 
 private:
     std::unique_ptr<Main> m_main;
+    std::unique_ptr<ExerciseControls> m_exercise;
+    std::unique_ptr<ChooserControls> m_chooser;
 };
 
 /// A text of n gaps, two per numbered line, answered "word1" to "word<n>".

@@ -1,19 +1,17 @@
 #include "screens/chooser/choose_exercise.h"
 
-#include "lessons/cloze_builder.h"
 #include "lessons/lesson_store.h"
 #include "lessons/patterns.h"
 #include "screens/dialogs.h"
-#include "screens/exercise/lesson_preparation.h"
 #include "screens/exercise/main_screen.h"
-#include "screens/exercise/time_limit.h"
+#include "screens/chooser/settings.h"
+#include "screens/exercise/lesson_preparation.h"
 #include "screens/look.h"
-#include "screens/twips.h"
-#include "state/numbers.h"
 #include "state/variables.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -23,9 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -45,16 +41,15 @@ void writeWorkingFile(const QString &workingFolder, const QString &text)
 
 } // namespace
 
-ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
+ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScreen)
+    : m_context(context)
+    , m_main(exerciseScreen)
 {
     setObjectName(QStringLiteral("ChooseExercise"));
     setWindowTitle(QStringLiteral("תרגול דקדוק אנגלית"));
     setLayoutDirection(Qt::RightToLeft);
     setFont(Look::arial(12));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xE8, 0xF4, 0xFF));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    Look::setBack(this, QColor(0xE8, 0xF4, 0xFF));
 
     auto named = [](auto *w, const char *name) {
         w->setObjectName(QString::fromLatin1(name));
@@ -65,13 +60,14 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     help->setObjectName(QStringLiteral("Help1"));
     QAction *exit = menu->addAction(QStringLiteral("יציאה"));
     exit->setObjectName(QStringLiteral("Exit"));
-    connect(help, &QAction::triggered, this, [this] { Help1_Click(); });
-    connect(exit, &QAction::triggered, this, [this] { Exit_Click(); });
+    connect(help, &QAction::triggered, this, &ChooseExercise::helpChosen);
+    connect(exit, &QAction::triggered, this, &ChooseExercise::leaveChosen);
 
     Title = named(new QLabel(QStringLiteral("Cloze Trainer  ·  תרגול דקדוק באנגלית"), this), "Image1");
     Title->setAlignment(Qt::AlignCenter);
     Title->setFont(Look::arial(20, true));
-    Title->setStyleSheet(QStringLiteral("color: #1f4e9a; padding: 6px;"));
+    Title->setContentsMargins(6, 6, 6, 6);
+    Look::setFore(Title, QColor(0x1f, 0x4e, 0x9a));
     Label4 = named(new QLabel(QStringLiteral("נא לבחור שיעור וללחוץ התחל"), this), "Label4");
     Label4->setAlignment(Qt::AlignCenter);
     Command1 = named(new QPushButton(QStringLiteral("עם מגבלת זמן"), this), "Command1");
@@ -106,13 +102,12 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
         Combo2[i]->setLayoutDirection(Qt::LeftToRight);
         Combo2[i]->setMinimumWidth(80);
         connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i] {
-            Combo2[i]->setPalette(QPalette()); // a refused setting is unmarked once edited
-            Combo2[i]->setAutoFillBackground(false);
+            Look::unsetBack(Combo2[i]); // a refused setting is unmarked once edited
             SettingsHint->clear();
         });
     }
     SettingsHint = named(new QLabel(this), "SettingsHint");
-    SettingsHint->setStyleSheet(QStringLiteral("color: #b00000;"));
+    Look::setFore(SettingsHint, QColor(0xb0, 0x00, 0x00));
     Command4 = named(new QPushButton(QStringLiteral("התחל"), this), "Command4");
     Command4->setFont(Look::arial(16, true));
     Command4->setMinimumHeight(48);
@@ -151,24 +146,35 @@ ChooseExercise::ChooseExercise(Main &exerciseScreen) : m_main(exerciseScreen)
     layout->addWidget(Command4);
     resize(640, 720);
 
-    Variables &state = m_main.context().state;
+    Variables &state = m_context.state;
     state.TimeLimitOn = true;
     state.MagazineOn = true;
     state.SignsOn = true;
 
-    connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(List2, &QListWidget::itemClicked, this, &ChooseExercise::List2_Click);
+    connect(List1, &QListWidget::itemClicked, this, &ChooseExercise::List1_Click);
     List2->installEventFilter(this);
     List1->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &ChooseExercise::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ChooseExercise::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &ChooseExercise::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &ChooseExercise::Command4_Click);
 }
 
 void ChooseExercise::fillPatternList()
 {
     List2->addItems(Patterns::patternListEntries());
+}
+
+void ChooseExercise::fillSettingPickers()
+{
+    for (QComboBox *picker : Combo2) {
+        // The first entry added would become the field's text; the typed text stays.
+        const QString typed = picker->currentText();
+        for (int n = 1; n <= 20; ++n)
+            picker->addItem(QString::number(n));
+        picker->setEditText(typed);
+    }
 }
 
 QString ChooseExercise::selectedPatternEntry() const
@@ -180,13 +186,12 @@ QString ChooseExercise::selectedPatternEntry() const
 void ChooseExercise::List2_Click()
 {
     const QString entry = selectedPatternEntry();
-    m_main.Label21->setText(entry);
-    m_main.Label4[0]->setText(QString());
+    emit patternChosen(entry);
     List1->setEnabled(true);
     const int pattern = Patterns::patternNumberFromEntry(entry.left(3));
-    const auto listing = m_main.context().openStore()->lessons(pattern);
+    const auto listing = m_context.openStore()->lessons(pattern);
     if (!listing.ok()) {
-        m_main.context().dialogs.inform(this, Lessons::kStoreFailureMessage);
+        m_context.dialogs.inform(this, Lessons::kStoreFailureMessage);
         return;
     }
     m_patternText = entry.left(3);
@@ -201,140 +206,74 @@ void ChooseExercise::List1_Click()
     if (!item)
         return;
     const QString entry = item->text();
-    const QString previousLesson = m_main.Label19->text();
-    const QString previousScore = m_main.Label9->text();
-    m_main.Label19->setText(entry.left(2));
-    m_main.Label9->setText(QStringLiteral("0"));
-    const auto text = m_main.context().openStore()->lessonText(Patterns::patternNumberFromEntry(m_patternText),
-                                                                Patterns::lessonNumberFromEntry(entry));
+    const auto text = m_context.openStore()->lessonText(Patterns::patternNumberFromEntry(m_patternText),
+                                                       Patterns::lessonNumberFromEntry(entry));
     if (!text.ok()) {
-        m_main.Label19->setText(previousLesson);
-        m_main.Label9->setText(previousScore);
-        m_main.context().dialogs.inform(this, Lessons::kStoreFailureMessage);
+        m_context.dialogs.inform(this, Lessons::kStoreFailureMessage);
         return;
     }
-    writeWorkingFile(m_main.context().workingFolder, *text.value);
+    writeWorkingFile(m_context.workingFolder, *text.value);
 
     // Everything is checked before the previous exercise is touched.
-    const Placement::Preparation preparation = Placement::prepareLesson(*text.value, m_main.placementInput());
+    const Placement::Preparation preparation = Placement::prepareLesson(*text.value, m_main.pagePlacementInput());
     if (preparation.refusal) {
-        m_main.Label19->setText(previousLesson);
-        m_main.Label9->setText(previousScore);
-        m_main.context().dialogs.inform(this, preparation.refusal->hebrew());
+        m_context.dialogs.inform(this, preparation.refusal->hebrew());
         return;
     }
-
-    const Placement::Prepared &prepared = *preparation.prepared;
-    m_main.resetPage();
     Command4->setEnabled(true);
     Look::setBack(Command4, kStartReady);
-    Cloze::applyLesson(prepared.lesson, m_main.context().state);
-    m_main.Label4[0]->setText(prepared.lesson.heading);
-    m_main.applyPlacement(prepared.lesson, prepared.input, prepared.placed);
+    const Placement::Prepared &prepared = *preparation.prepared;
+    m_main.showLesson(entry.left(2), prepared.lesson, prepared.input, prepared.placed);
 }
 
 void ChooseExercise::Command1_Click()
 {
-    Variables &state = m_main.context().state;
+    Variables &state = m_context.state;
     state.TimeLimitOn = !state.TimeLimitOn;
     Command1->setText(state.TimeLimitOn ? QStringLiteral("עם מגבלת זמן") : QStringLiteral("ללא מגבלת זמן"));
     Combo2[0]->setVisible(state.TimeLimitOn);
     Label5->setVisible(state.TimeLimitOn);
     Label17->setVisible(state.TimeLimitOn);
     if (!state.TimeLimitOn)
-        m_main.ccrpProgressBar1->setValue(0);
+        emit timeLimitTurnedOff();
 }
 
 void ChooseExercise::Command2_Click()
 {
-    Variables &state = m_main.context().state;
+    Variables &state = m_context.state;
     state.MagazineOn = !state.MagazineOn;
     const QString caption = state.MagazineOn ? QStringLiteral("עם מחסנית") : QStringLiteral("ללא מחסנית");
     Command2->setText(caption);
-    m_main.Label1->setText(caption);
+    emit magazineCaptionChanged(caption);
 }
 
 void ChooseExercise::Command3_Click()
 {
-    Variables &state = m_main.context().state;
+    Variables &state = m_context.state;
     state.SignsOn = !state.SignsOn;
     const QString caption = state.SignsOn ? QStringLiteral("עם סימנים") : QStringLiteral("ללא סימנים");
     Command3->setText(caption);
-    m_main.Label2->setText(caption);
-}
-
-void ChooseExercise::markSetting(int index, const QString &hint)
-{
-    Look::setBack(Combo2[index], kRefused);
-    if (SettingsHint->text().isEmpty())
-        SettingsHint->setText(hint);
-}
-
-bool ChooseExercise::settingsAccepted()
-{
-    SettingsHint->clear();
-    bool ok = true;
-    auto wholeFromOne = [this](int index) {
-        const auto value = Numbers::readWholeInt16(Combo2[index]->currentText());
-        return value && *value >= 1;
-    };
-    if (!wholeFromOne(1)) {
-        markSetting(1, QStringLiteral("מספר הנסיונות צריך להיות מספר שלם מ-1 עד 32767."));
-        ok = false;
-    }
-    if (!wholeFromOne(2)) {
-        markSetting(2, QStringLiteral("הזיכוי צריך להיות מספר שלם מ-1 עד 32767."));
-        ok = false;
-    }
-    const auto debit = Numbers::readDecimal(Combo2[3]->currentText());
-    if (!debit || *debit < 0) {
-        markSetting(3, QStringLiteral("החיוב צריך להיות מספר, 0 או יותר."));
-        ok = false;
-    }
-    if (m_main.context().state.TimeLimitOn && !TimeLimit::tickIntervalMs(Combo2[0]->currentText())) {
-        markSetting(0, QStringLiteral("הזמן צריך להיות מספר דקות, 0 או יותר."));
-        ok = false;
-    }
-    if (ok && m_main.context().state.GapCount == 0) {
-        SettingsHint->setText(QStringLiteral("בשיעור זה אין מילים להשלים. נא לבחור שיעור אחר."));
-        ok = false;
-    }
-    return ok;
+    emit signsCaptionChanged(caption);
 }
 
 void ChooseExercise::Command4_Click()
 {
-    if (!settingsAccepted())
-        return;
-    Variables &state = m_main.context().state;
-    Look::setBack(Command4, Qt::white);
-    state.Credit = *Numbers::readWholeInt16(Combo2[2]->currentText());
-    m_main.setLabel14(Combo2[1]->currentText());
-    if (state.TimeLimitOn)
-        state.TicksLeft = 60;
-    m_main.startExercise(state.TimeLimitOn ? *TimeLimit::tickIntervalMs(Combo2[0]->currentText()) : 0);
-    state.ExerciseRunning = true;
-    for (int i = 0; i < Main::kControls; ++i) {
-        m_main.Combo1[i]->setEnabled(true);
-        m_main.Text1[i]->setEnabled(true);
+    const Variables &state = m_context.state;
+    const Settings::Check checked = Settings::check(
+        {Combo2[0]->currentText(), Combo2[1]->currentText(), Combo2[2]->currentText(), Combo2[3]->currentText()},
+        state.TimeLimitOn, state.GapCount);
+    SettingsHint->clear();
+    for (const Settings::Refusal &refusal : checked.refusals) {
+        if (refusal.index >= 0)
+            Look::setBack(Combo2[refusal.index], kRefused);
     }
+    if (!checked.accepted) {
+        SettingsHint->setText(checked.refusals.first().hint);
+        return;
+    }
+    Look::setBack(Command4, Qt::white);
     Command4->setEnabled(false);
-    m_main.showSettings({Combo2[0]->currentText(), Combo2[1]->currentText(), Combo2[2]->currentText(),
-                         Combo2[3]->currentText()},
-                        state.TimeLimitOn);
-    state.TriesLeft.fill(*Numbers::readWholeInt16(Combo2[1]->currentText()));
-    hide();
-    m_main.show();
-}
-
-void ChooseExercise::Help1_Click()
-{
-    m_main.showGeneralHelp(false);
-}
-
-void ChooseExercise::Exit_Click()
-{
-    m_main.leaveProgram();
+    m_main.startExercise(*checked.accepted);
 }
 
 bool ChooseExercise::eventFilter(QObject *watched, QEvent *event)
@@ -357,5 +296,5 @@ bool ChooseExercise::eventFilter(QObject *watched, QEvent *event)
 void ChooseExercise::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_main.leaveProgram();
+    emit leaveChosen();
 }

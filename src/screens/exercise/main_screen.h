@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/exercise/page_placement.h"
+#include "screens/units.h"
 
 #include <QWidget>
 
@@ -8,20 +9,19 @@
 #include <functional>
 #include <memory>
 
-class QComboBox;
-class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
-class QScrollBar;
+class QFrame;
 class QTimer;
 class ChooseExercise;
 class Dialogs;
+class ExercisePage;
 class Results;
 class SoundPlayer;
 class helpForm;
+class help4grammar;
 struct Variables;
 
 namespace Cloze {
@@ -29,6 +29,9 @@ struct Lesson;
 }
 namespace Lessons {
 class LessonStore;
+}
+namespace Settings {
+struct Accepted;
 }
 
 /// What the screens share besides the exercise record.
@@ -44,109 +47,92 @@ struct ScreenContext
     std::function<int(const QString &)> measure;
 };
 
-/// The exercise screen: the page of one lesson in a scrolling viewport, the panel of
-/// settings and counters, and the commands. Created hidden at start-up; its load
-/// creates and shows the chooser.
+/// The exercise screen: the page of one lesson, the panel of settings and counters,
+/// and the commands. Created hidden at start-up; its load creates and shows the
+/// chooser. It owns the flow between the screens: the chooser and the results
+/// screen tell it what the pupil chose, and it shows the next screen.
 class Main : public QWidget
 {
-public:
-    static constexpr int kControls = Placement::kControls;
-    static constexpr int kAnswerLabels = 51; // one for every gap slot 0..50
-    static constexpr int kCells = 60;
+    Q_OBJECT
 
+public:
     explicit Main(ScreenContext context);
     ~Main() override;
 
     void Form_Load();
-    void Form_Resize();
+    const ScreenContext &context() const { return m_context; }
+    QWidget *chooser() const;
 
-    // The page, placed by a lesson click.
-    void resetPage();
-    Placement::Input placementInput() const;
-    void applyPlacement(const Cloze::Lesson &lesson, const Placement::Input &input, const Placement::Result &placed);
+    // What the chooser hands over.
+    Placement::Input pagePlacementInput() const;
+    /// A lesson click that built a lesson: the page, the lesson number and the points.
+    void showLesson(const QString &lessonNumber, const Cloze::Lesson &lesson, const Placement::Input &input,
+                    const Placement::Result &placed);
+    /// Start: the settings, the attempts, the time limit; the screen shows.
+    void startExercise(const Settings::Accepted &settings);
+
+    /// Stops the previous sound and plays a file below the working folder.
+    void PlaySound(const QString &relativeName);
+    /// The one end of every exercise: the points become a grade on the results screen.
+    void FinishExercise();
+    void showGeneralHelp(bool fromExercise);
+    void leaveProgram();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void buildPanel();
+    void buildCounters();
+    void Form_Resize();
+    void showPattern(const QString &entry);
+    void showSettings(const Settings::Accepted &settings, bool timeLimitOn);
 
     // Answering.
     void Text1_GotFocus(int g);
     void Text1_KeyPress(int g, int key);
     void Combo1_GotFocus(int g);
     void Combo1_Click(int g);
-    void Label14_Change();
     void setLabel14(const QString &text);
-    /// The panel's settings display at Start: time, attempts, credit, debit.
-    void showSettings(const std::array<QString, 4> &texts, bool timeLimitOn);
-    void ScrollPageToGap(QWidget *control, int g);
-    void PlaySound(const QString &relativeName);
+    void Label14_Change();
+    void judged(int g, bool magazine, const QString &answer);
 
-    // The end of an exercise.
+    // The end of an exercise and the commands.
     void Timer1_Timer();
-    void FinishExercise(bool stopTimer);
     void Command1_Click();
-    void startExercise(int tickMs);
-
-    // Commands.
+    void Command2_Click();
     void Command5_Click();
     void Command6_Click();
-    void Command2_Click();
-    void help1_Click();
-    void showGeneralHelp(bool fromExercise);
+    void backToChooser();
+    Results &results();
+    void endOpenSideScreens();
 
-    void leaveProgram();
+    ScreenContext m_context;
+    Units::Scale m_scale;
+    ExercisePage *m_page = nullptr;
+    ChooseExercise *m_chooser = nullptr;
+    Results *m_results = nullptr;
+    helpForm *m_help = nullptr;
+    help4grammar *m_grammarHelp = nullptr;
 
-    ChooseExercise *chooser() const { return m_chooser; }
-    Results *results() const { return m_results; }
-    const ScreenContext &context() const { return m_context; }
-    bool exerciseEnded() const { return m_ended; }
-
-    std::array<QLabel *, kControls> Label4{};
-    std::array<QLineEdit *, kControls> Text1{};
-    std::array<QComboBox *, kControls> Combo1{};
-    std::array<QLabel *, kAnswerLabels> Label15{};
-    std::array<QLabel *, kCells> Label3{};
-    std::array<QLabel *, 4> Label20{};
-    QFrame *OuterBox = nullptr;
-    QFrame *InnerBox = nullptr;
-    QScrollBar *FlatScrollBar1 = nullptr;
-    QScrollBar *FlatScrollBar2 = nullptr;
+    QMenuBar *m_menu = nullptr;
     QFrame *Frame1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QPushButton *Command6 = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command5 = nullptr, *Command6 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
     QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
     QLabel *Label14 = nullptr, *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr;
     QLabel *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
+    std::array<QLabel *, 4> Label20{};
     QProgressBar *ccrpProgressBar1 = nullptr;
     QTimer *Timer1 = nullptr;
-    QMenuBar *menu = nullptr;
-    QColor backColour;
-    QColor textColour;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    void buildControls();
-    void closeGap(int g, QWidget *input, bool right);
-    int measure(const QString &text) const;
-    int choiceChrome() const;
-    void endOpenSideScreens();
-    void paintGap(QWidget *control, const QColor &back);
-    friend class ChooseExercise;
-
-    ScreenContext m_context;
-    ChooseExercise *m_chooser = nullptr;
-    Results *m_results = nullptr;
-    helpForm *m_help = nullptr;
-    QWidget *m_grammarHelp = nullptr;
-    int m_clearOnNextKey = 0;
-    bool m_ended = false;    ///< the running exercise has been graded
-    bool m_leaving = false;
-    bool m_passingFocus = false; ///< a focus event on its way to the box itself
-    int m_enteredByClick = 0;    ///< the typed gap whose focus came with a click still to arrive
-    bool m_filling = false; ///< choice lists being filled: no choice events
+    QColor m_backColour;
     QColor m_dialogColour = Qt::white;
+    QString m_attemptsSetting; ///< as typed on the chooser; the attempts-made display reads it
+    double m_debit = 0.0;
+    int m_clearOnNextKey = 0;
+    bool m_ended = false; ///< the running exercise has been graded
+    bool m_leaving = false;
 };

@@ -3,7 +3,7 @@
 #include "lessons/patterns.h"
 #include "screens/help/help_file.h"
 #include "screens/help/help_list.h"
-#include "screens/help/help_scale.h"
+#include "screens/look.h"
 #include "state/variables.h"
 
 #include <QCloseEvent>
@@ -20,8 +20,9 @@ const QSize kCloseButtonTwips(1500, 450);
 } // namespace
 
 help4grammar::help4grammar(Variables &state, QWidget *exerciseScreen, const QString &selectedPatternEntry,
-                           const QString &workingFolder)
+                           const QString &workingFolder, Units::Scale scale)
     : m_state(state)
+    , m_scale(scale)
     , m_exerciseScreen(exerciseScreen)
     , m_workingFolder(workingFolder)
 {
@@ -51,23 +52,18 @@ help4grammar::help4grammar(Variables &state, QWidget *exerciseScreen, const QStr
     Form_Load(selectedPatternEntry);
 }
 
-QSize help4grammar::designSize()
-{
-    return kDesignTwips;
-}
-
 void help4grammar::Form_Load(const QString &selectedPatternEntry)
 {
     List1->clear();
     const QSize inner = m_exerciseScreen ? m_exerciseScreen->size() : QSize();
-    const HelpScale::ViewSize view = HelpScale::viewSizeFromPixels(inner.width(), inner.height());
+    const Units::ViewSize view = Units::viewSize(inner, m_scale);
     m_state.ViewWidth = view.width;
     m_state.ViewHeight = view.height;
-    resize(HelpScale::scaledPixels(kDesignTwips, view));
-    Command1->setMinimumSize(HelpScale::scaledPixels(kCloseButtonTwips, view));
+    resize(Units::scaledPixels(kDesignTwips, view, m_scale));
+    Command1->setMinimumSize(Units::scaledPixels(kCloseButtonTwips, view, m_scale));
 
     QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(HelpScale::scaledPointSize(kDesignPointSize, view));
+    font.setPointSizeF(Units::scaledPointSize(kDesignPointSize, view));
     List1->setFont(font);
 
     // No pattern selected gives no path; a missing or unreadable file an empty list.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/units.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -18,13 +20,11 @@ public:
     /// Runs the load for the pattern of the chooser's selected pattern entry
     /// (empty when none is selected: the list stays empty).
     help4grammar(Variables &state, QWidget *exerciseScreen, const QString &selectedPatternEntry,
-                 const QString &workingFolder);
+                 const QString &workingFolder, Units::Scale scale = {});
 
     /// Hides and destroys the help without showing another screen.
     void dismiss();
 
-    /// Designed size in twips, for an exercise screen of 768 by 576 points.
-    static QSize designSize();
     static constexpr double kDesignPointSize = 8.25;
 
 protected:
@@ -35,6 +35,7 @@ private:
     void Command1_Click();
 
     Variables &m_state;
+    Units::Scale m_scale;
     QPointer<QWidget> m_exerciseScreen;
     QString m_workingFolder;
 

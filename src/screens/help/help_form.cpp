@@ -2,7 +2,7 @@
 
 #include "screens/help/help_file.h"
 #include "screens/help/help_list.h"
-#include "screens/help/help_scale.h"
+#include "screens/look.h"
 #include "state/variables.h"
 
 #include <QAction>
@@ -20,8 +20,10 @@ const QSize kCloseButtonTwips(1500, 495);
 
 } // namespace
 
-helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, const QString &workingFolder)
+helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, const QString &workingFolder,
+                   Units::Scale scale)
     : m_state(state)
+    , m_scale(scale)
     , m_exerciseScreen(exerciseScreen)
     , m_chooser(chooser)
     , m_workingFolder(workingFolder)
@@ -42,9 +44,7 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
 
     Command5 = new QPushButton(QStringLiteral("סגור"), this);
     Command5->setObjectName(QStringLiteral("Command5"));
-    QPalette face = Command5->palette();
-    face.setColor(QPalette::Button, QColor(255, 255, 0));
-    Command5->setPalette(face);
+    Look::setRoles(Command5, {QPalette::Button}, QColor(255, 255, 0));
     Command5->setAutoDefault(false);
 
     auto *buttonRow = new QHBoxLayout;
@@ -63,19 +63,14 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
     Form_Load();
 }
 
-QSize helpForm::designSize()
-{
-    return kDesignTwips;
-}
-
 void helpForm::Form_Load()
 {
     const QSize inner = m_exerciseScreen ? m_exerciseScreen->size() : QSize();
-    const HelpScale::ViewSize view = HelpScale::viewSizeFromPixels(inner.width(), inner.height());
+    const Units::ViewSize view = Units::viewSize(inner, m_scale);
     m_state.ViewWidth = view.width;
     m_state.ViewHeight = view.height;
-    resize(HelpScale::scaledPixels(kDesignTwips, view));
-    Command5->setMinimumSize(HelpScale::scaledPixels(kCloseButtonTwips, view));
+    resize(Units::scaledPixels(kDesignTwips, view, m_scale));
+    Command5->setMinimumSize(Units::scaledPixels(kCloseButtonTwips, view, m_scale));
 
     // A file that exists but cannot be read is treated like a missing one: the
     // help opens with an empty list and closes normally.

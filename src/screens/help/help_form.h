@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/units.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -19,13 +21,12 @@ class helpForm : public QWidget
 public:
     /// Runs the load: takes the view size from the exercise screen, scales the
     /// window and reads the help file of the working folder.
-    helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, const QString &workingFolder);
+    helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, const QString &workingFolder,
+             Units::Scale scale = {});
 
     /// Hides the help without showing another screen (the exercise ended meanwhile).
     void dismiss();
 
-    /// Designed size in twips, for an exercise screen of 768 by 576 points.
-    static QSize designSize();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -35,6 +36,7 @@ private:
     void Command5_Click();
 
     Variables &m_state;
+    Units::Scale m_scale;
     QPointer<QWidget> m_exerciseScreen;
     QPointer<QWidget> m_chooser;
     QString m_workingFolder;

@@ -6,8 +6,6 @@
 #include "screens/results/results_screen.h"
 #include "state/numbers.h"
 
-#include <QLabel>
-
 namespace results_module {
 
 void ShowResults(Main &exerciseScreen, Results &results)
@@ -15,9 +13,9 @@ void ShowResults(Main &exerciseScreen, Results &results)
     results.show();
     exerciseScreen.hide();
     const int pick = Feedback::messagePick(Random::uniform());
-    const int grade = Numbers::clampToInt16(Numbers::readDecimal(results.Label18->text()).value_or(0.0));
+    const int grade = Numbers::clampToInt16(Numbers::readDecimal(results.grade()).value_or(0.0));
     if (const auto message = Feedback::message(grade, pick))
-        results.Label19->setText(*message);
+        results.setMessage(*message);
     exerciseScreen.PlaySound(Feedback::soundFor(grade));
 }
 

@@ -1,26 +1,18 @@
 #include "screens/results/results_screen.h"
 
-#include "screens/chooser/choose_exercise.h"
-#include "screens/exercise/main_screen.h"
 #include "screens/look.h"
-#include "screens/twips.h"
 
 #include <QCloseEvent>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 
-Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
+Results::Results(Units::Scale scale)
 {
     setObjectName(QStringLiteral("Results"));
     setWindowTitle(QStringLiteral(" "));
     setLayoutDirection(Qt::RightToLeft);
-    resize(Twips::toPixels(15360), Twips::toPixels(11520));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0, 0, 255));
-    setPalette(p);
-    setAutoFillBackground(true);
+    resize(scale.toPixels(15360), scale.toPixels(11520));
+    Look::setBack(this, QColor(0, 0, 255));
 
     auto makeLabel = [this](const char *name, const QString &text, double points) {
         auto *l = new QLabel(text, this);
@@ -32,48 +24,52 @@ Results::Results(Main &exerciseScreen) : m_main(exerciseScreen)
     };
     // The grade stands to the left of its caption, as Hebrew reads.
     Label1 = makeLabel("Label1", QStringLiteral("ציונך הוא "), 21.75);
-    Label1->setGeometry(Twips::rect(6300, 1440, 1815, 540));
+    Label1->setGeometry(scale.rect(6300, 1440, 1815, 540));
     Label18 = makeLabel("Label18", QString(), 24);
-    Label18->setGeometry(Twips::rect(4440, 1440, 1800, 540));
+    Label18->setGeometry(scale.rect(4440, 1440, 1800, 540));
     Label19 = makeLabel("Label19", QString(), 24);
-    Label19->setGeometry(Twips::rect(600, 2640, 11100, 700));
+    Label19->setGeometry(scale.rect(600, 2640, 11100, 700));
     Label19->setWordWrap(true);
     Command1 = new QPushButton(QStringLiteral("אישור וחזרה לתוכנית"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(3480, 3600, 5175, 2535));
+    Command1->setGeometry(scale.rect(3480, 3600, 5175, 2535));
     Command2 = new QPushButton(QStringLiteral("יציאה מהתוכנית"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(Twips::rect(3480, 7200, 5175, 2535));
+    Command2->setGeometry(scale.rect(3480, 7200, 5175, 2535));
     for (QPushButton *b : {Command1, Command2}) {
         b->setFont(Look::arial(24));
         Look::setBack(b, Look::kGrey);
     }
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Results::backChosen);
+    connect(Command2, &QPushButton::clicked, this, &Results::leaveChosen);
 }
 
-void Results::Command1_Click()
+void Results::setGrade(const QString &grade)
 {
-    m_main.FlatScrollBar1->setValue(0);
-    m_main.FlatScrollBar2->setValue(0);
-    m_main.InnerBox->move(0, 0);
-    hide();
-    m_main.chooser()->show();
+    Label18->setText(grade);
 }
 
-void Results::Command2_Click()
+QString Results::grade() const
 {
-    m_main.leaveProgram();
+    return Label18->text();
+}
+
+void Results::setMessage(const QString &message)
+{
+    Label19->setText(message);
+}
+
+void Results::hideBack()
+{
+    Command1->hide();
 }
 
 void Results::closeEvent(QCloseEvent *event)
 {
     // Closed through the window system: the way on that the screen offers.
-    if (Command1->isVisible()) {
-        event->ignore();
-        Command1_Click();
-    } else {
-        event->accept();
-        Command2_Click();
-    }
+    event->ignore();
+    if (!Command1->isHidden())
+        emit backChosen();
+    else
+        emit leaveChosen();
 }

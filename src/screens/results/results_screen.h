@@ -1,29 +1,38 @@
 #pragma once
 
+#include "screens/units.h"
+
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class Main;
 
 /// The results screen: the grade and its feedback message on blue, back or leave.
+/// It says what the pupil chose; the exercise screen acts on it.
 class Results : public QWidget
 {
+    Q_OBJECT
+
 public:
-    explicit Results(Main &exerciseScreen);
+    explicit Results(Units::Scale scale = {});
 
-    void Command1_Click();
-    void Command2_Click();
+    void setGrade(const QString &grade);
+    QString grade() const;
+    void setMessage(const QString &message);
+    /// After the exercise screen's leave button: leaving is the only way on.
+    void hideBack();
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label18 = nullptr; ///< the grade, written by the end of the exercise
-    QLabel *Label19 = nullptr; ///< the feedback message
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
+signals:
+    void backChosen();
+    void leaveChosen();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Main &m_main;
+    QLabel *Label1 = nullptr;
+    QLabel *Label18 = nullptr; ///< the grade
+    QLabel *Label19 = nullptr; ///< the feedback message
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
 };

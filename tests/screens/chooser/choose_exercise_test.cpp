@@ -2,8 +2,8 @@
 
 #include "lessons/patterns.h"
 #include "platform/program_store.h"
-#include "screens/chooser/choose_exercise.h"
-#include "screens/twips.h"
+
+#include "screens/units.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -65,24 +65,24 @@ void ChooseExerciseTest::startUpShowsOnlyTheChooser()
 {
     ScreenRig rig;
     rig.load();
-    QVERIFY(rig.chooser().isVisible());
+    QVERIFY(rig.ch().screen->isVisible());
     QVERIFY(!rig.main().isVisible());
     QStringList entries;
-    for (int row = 0; row < rig.chooser().List2->count(); ++row)
-        entries << rig.chooser().List2->item(row)->text();
+    for (int row = 0; row < rig.ch().List2->count(); ++row)
+        entries << rig.ch().List2->item(row)->text();
     QCOMPARE(entries, Patterns::patternListEntries());
-    for (QComboBox *picker : rig.chooser().Combo2) {
+    for (QComboBox *picker : rig.ch().Combo2) {
         QCOMPARE(picker->count(), 20);
         QCOMPARE(picker->itemText(0), QStringLiteral("1"));
         QCOMPARE(picker->itemText(19), QStringLiteral("20"));
     }
-    QVERIFY(!rig.chooser().Command4->isEnabled());
+    QVERIFY(!rig.ch().Command4->isEnabled());
     QCOMPARE(rig.state.TicksLeft, 0);
-    QCOMPARE(rig.chooser().Command1->text(), QStringLiteral("עם מגבלת זמן"));
-    QCOMPARE(rig.chooser().Command2->text(), QStringLiteral("עם מחסנית"));
-    QCOMPARE(rig.chooser().Command3->text(), QStringLiteral("עם סימנים"));
+    QCOMPARE(rig.ch().Command1->text(), QStringLiteral("עם מגבלת זמן"));
+    QCOMPARE(rig.ch().Command2->text(), QStringLiteral("עם מחסנית"));
+    QCOMPARE(rig.ch().Command3->text(), QStringLiteral("עם סימנים"));
     QStringList settings;
-    for (QComboBox *picker : rig.chooser().Combo2)
+    for (QComboBox *picker : rig.ch().Combo2)
         settings << picker->currentText();
     QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
 }
@@ -96,11 +96,11 @@ void ChooseExerciseTest::patternClickListsLessons()
     rig.rows->texts[{22, 1}] = QStringLiteral("Other pattern\r\n1. &a&");
     rig.load();
     QVERIFY(rig.clickPattern(21));
-    QListWidget *lessons = rig.chooser().List1;
+    QListWidget *lessons = rig.ch().List1;
     QCOMPARE(lessons->count(), 2);
     QCOMPARE(lessons->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("First\r\n")));
     QCOMPARE(lessons->item(1)->text(), Patterns::lessonEntry(3, QStringLiteral("השלם את המילים\r\n")));
-    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(21));
+    QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(21));
 }
 
 void ChooseExerciseTest::enterChoosesInBothLists()
@@ -108,21 +108,21 @@ void ChooseExerciseTest::enterChoosesInBothLists()
     ScreenRig rig;
     rig.rows->texts[{2, 1}] = QStringLiteral("Short forms\r\n1. &I'm& here.");
     rig.load();
-    QListWidget *patterns = rig.chooser().List2;
+    QListWidget *patterns = rig.ch().List2;
     patterns->setFocus();
     patterns->setCurrentRow(0);
     QTest::keyClick(patterns, Qt::Key_Down);
-    QCOMPARE(rig.chooser().List1->count(), 0); // moving alone chooses nothing
+    QCOMPARE(rig.ch().List1->count(), 0); // moving alone chooses nothing
     QTest::keyClick(patterns, Qt::Key_Return);
-    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(2));
-    QCOMPARE(rig.chooser().List1->count(), 1);
+    QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(2));
+    QCOMPARE(rig.ch().List1->count(), 1);
 
-    QListWidget *lessons = rig.chooser().List1;
+    QListWidget *lessons = rig.ch().List1;
     lessons->setFocus();
     lessons->setCurrentRow(0);
     QTest::keyClick(lessons, Qt::Key_Enter);
     QCOMPARE(int(rig.state.GapCount), 1);
-    QVERIFY(rig.chooser().Command4->isEnabled());
+    QVERIFY(rig.ch().Command4->isEnabled());
 }
 
 void ChooseExerciseTest::patternClickOnTheAccessFixture()
@@ -135,13 +135,13 @@ void ChooseExerciseTest::patternClickOnTheAccessFixture()
 
     auto lessonNumbers = [&rig] {
         QList<int> numbers;
-        for (int row = 0; row < rig.chooser().List1->count(); ++row)
-            numbers << Patterns::lessonNumberFromEntry(rig.chooser().List1->item(row)->text());
+        for (int row = 0; row < rig.ch().List1->count(); ++row)
+            numbers << Patterns::lessonNumberFromEntry(rig.ch().List1->item(row)->text());
         return numbers;
     };
     QVERIFY(rig.clickPattern(17));
     QCOMPARE(lessonNumbers(), (QList<int>{1, 2, 4})); // a hole in the numbering
-    QCOMPARE(rig.main().Label21->text(), Patterns::patternEntry(17));
+    QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(17));
     QVERIFY(rig.clickPattern(18));
     QCOMPARE(lessonNumbers(), QList<int>{2}); // a null and an empty text are no lessons
     QVERIFY(rig.clickPattern(24));
@@ -171,16 +171,16 @@ void ChooseExerciseTest::pagePlacementOnTheWidgets()
     ScreenRig rig;
     rig.rows->texts[{5, 1}] = lesson;
     rig.load();
-    QTest::mouseClick(rig.chooser().Command2, Qt::LeftButton); // typed gaps
+    QTest::mouseClick(rig.ch().Command2, Qt::LeftButton); // typed gaps
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     int shownRuns = 0;
-    for (int i = 1; i < Main::kControls; ++i)
+    for (int i = 1; i < 100; ++i)
         shownRuns += screen.Label4[i]->isVisibleTo(screen.InnerBox);
     QCOMPARE(shownRuns, runs);
     for (int g = 1; g <= gapLefts.size(); ++g) {
-        QCOMPARE(screen.Text1[g]->x(), Twips::toPixels(gapLefts[g - 1]));
+        QCOMPARE(screen.Text1[g]->x(), Units::Scale().toPixels(gapLefts[g - 1]));
         QCOMPARE(screen.Text1[g]->y(), screen.Label4[1]->y());
     }
 }
@@ -193,14 +193,14 @@ void ChooseExerciseTest::pageFrameNeverNarrows()
     rig.load();
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
-    const int wide = rig.main().InnerBox->width();
-    QVERIFY(wide >= Twips::toPixels(200 * ScreenRig::kTwipsPerCharacter));
+    const int wide = rig.ex().InnerBox->width();
+    QVERIFY(wide >= Units::Scale().toPixels(200 * ScreenRig::kTwipsPerCharacter));
     QVERIFY(rig.clickLesson(2));
-    QCOMPARE(rig.main().InnerBox->width(), wide);
+    QCOMPARE(rig.ex().InnerBox->width(), wide);
     // Three lines end the page at the fourth row's top: (0.45 * 4 + 0.63) heading heights.
-    const int headingTwips = Twips::fromPixels(rig.main().Label4[0]->height());
-    QCOMPARE(rig.main().InnerBox->height(),
-             Twips::toPixels(int(std::lround(Twips::fromPixels(rig.main().Label4[0]->y()) + 2.43 * headingTwips))));
+    const int headingTwips = Units::Scale().fromPixels(rig.ex().Label4[0]->height());
+    QCOMPARE(rig.ex().InnerBox->height(),
+             Units::Scale().toPixels(int(std::lround(Units::Scale().fromPixels(rig.ex().Label4[0]->y()) + 2.43 * headingTwips))));
 }
 
 void ChooseExerciseTest::startSetsTheExerciseUp_data()
@@ -223,7 +223,7 @@ void ChooseExerciseTest::startSetsTheExerciseUp()
     rig.setSetting(2, QStringLiteral("3"));
     rig.setSetting(3, QStringLiteral("0.5"));
     QVERIFY(rig.startLesson(kLesson, true, true, QStringLiteral("4")));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     QCOMPARE(screen.Timer1->isActive(), interval > 0);
     if (interval > 0)
         QCOMPARE(screen.Timer1->interval(), interval);
@@ -235,7 +235,7 @@ void ChooseExerciseTest::startSetsTheExerciseUp()
     QCOMPARE(shown, (QStringList{minutes, "4", "3", "0.5"}));
     for (int g = 0; g < Variables::kSlots; ++g)
         QCOMPARE(int(rig.state.TriesLeft[g]), 4);
-    QVERIFY(!rig.chooser().Command4->isEnabled());
+    QVERIFY(!rig.ch().Command4->isEnabled());
 }
 
 void ChooseExerciseTest::workingFileIsBestEffort()
@@ -252,7 +252,7 @@ void ChooseExerciseTest::workingFileIsBestEffort()
     QVERIFY(rig.clickLesson(1));
     QCOMPARE(rig.state.GapCount, 2);
     QVERIFY(rig.dialogs.informed.isEmpty());
-    QVERIFY(rig.chooser().Command4->isEnabled());
+    QVERIFY(rig.ch().Command4->isEnabled());
     QVERIFY(blocker.open(QIODevice::ReadOnly));
     QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
 }
@@ -282,16 +282,16 @@ void ChooseExerciseTest::unreachableStoreKeepsEverything()
     rig.load();
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
-    const QString lessonLabel = rig.main().Label19->text();
+    const QString lessonLabel = rig.ex().Label19->text();
     rig.rows->reachable = false;
     if (atLessonClick)
         QVERIFY(rig.clickLesson(2));
     else
         QVERIFY(rig.clickPattern(6));
     QCOMPARE(rig.dialogs.informed, QStringList{QStringLiteral("ההתחברות לבסיס הנתונים לא הצליחה.")});
-    QCOMPARE(rig.chooser().List1->count(), 2);
-    QCOMPARE(rig.main().Label19->text(), lessonLabel);
-    QVERIFY(rig.main().Combo1[1]->isVisibleTo(rig.main().InnerBox));
+    QCOMPARE(rig.ch().List1->count(), 2);
+    QCOMPARE(rig.ex().Label19->text(), lessonLabel);
+    QVERIFY(rig.ex().Combo1[1]->isVisibleTo(rig.ex().InnerBox));
 }
 
 void ChooseExerciseTest::lessonClickBuildsThePage_data()
@@ -316,16 +316,16 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     rig.rows->texts[{5, 1}] = kLesson;
     rig.load();
     if (!magazine)
-        QTest::mouseClick(rig.chooser().Command2, Qt::LeftButton);
+        QTest::mouseClick(rig.ch().Command2, Qt::LeftButton);
     if (!signs)
-        QTest::mouseClick(rig.chooser().Command3, Qt::LeftButton);
+        QTest::mouseClick(rig.ch().Command3, Qt::LeftButton);
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
 
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     QCOMPARE(screen.Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
     QCOMPARE(rig.state.GapCount, 2);
-    QVERIFY(rig.chooser().Command4->isEnabled());
+    QVERIFY(rig.ch().Command4->isEnabled());
     for (int g = 1; g <= 2; ++g) {
         QVERIFY(screen.Text1[g]->isVisibleTo(screen.InnerBox) == !magazine);
         QVERIFY(screen.Combo1[g]->isVisibleTo(screen.InnerBox) == magazine);
@@ -363,17 +363,17 @@ void ChooseExerciseTest::refusedLessonKeepsThePreviousExercise()
     rig.load();
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
-    const QString lesson = rig.main().Label19->text();
+    const QString lesson = rig.ex().Label19->text();
     QVERIFY(rig.clickLesson(2));
 
     QCOMPARE(rig.dialogs.informed.size(), 1);
     QVERIFY2(rig.dialogs.informed.first().contains(says), qPrintable(rig.dialogs.informed.first()));
-    QCOMPARE(rig.main().Label19->text(), lesson);
+    QCOMPARE(rig.ex().Label19->text(), lesson);
     QCOMPARE(rig.state.GapCount, 2);
     QCOMPARE(rig.state.RightAnswers[1], QStringLiteral("goes"));
-    QCOMPARE(rig.main().Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
-    QVERIFY(rig.main().Combo1[1]->isVisibleTo(rig.main().InnerBox));
-    QVERIFY(rig.chooser().Command4->isEnabled());
+    QCOMPARE(rig.ex().Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
+    QVERIFY(rig.ex().Combo1[1]->isVisibleTo(rig.ex().InnerBox));
+    QVERIFY(rig.ch().Command4->isEnabled());
 }
 
 void ChooseExerciseTest::settings_data()
@@ -416,20 +416,20 @@ void ChooseExerciseTest::settings()
     rig.clickStart();
 
     QCOMPARE(rig.main().isVisible(), accepted);
-    QCOMPARE(rig.chooser().isVisible(), !accepted);
+    QCOMPARE(rig.ch().screen->isVisible(), !accepted);
     QCOMPARE(rig.state.ExerciseRunning, accepted);
     if (!accepted) {
-        QVERIFY(marked(rig.chooser().Combo2[field]));
-        QVERIFY(!rig.chooser().SettingsHint->text().isEmpty());
+        QVERIFY(marked(rig.ch().Combo2[field]));
+        QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
         for (int other = 0; other < 4; ++other) {
             if (other != field)
-                QVERIFY(!marked(rig.chooser().Combo2[other]));
+                QVERIFY(!marked(rig.ch().Combo2[other]));
         }
         // Mended, the same Start goes ahead.
         rig.setSetting(field, QStringLiteral("3"));
         rig.clickStart();
         QVERIFY(rig.main().isVisible());
-        QVERIFY(!marked(rig.chooser().Combo2[field]));
+        QVERIFY(!marked(rig.ch().Combo2[field]));
     }
 }
 
@@ -441,17 +441,17 @@ void ChooseExerciseTest::lessonWithoutGapsCannotStart()
     QVERIFY(rig.clickPattern(5));
     QVERIFY(rig.clickLesson(1));
     rig.clickStart();
-    QVERIFY(rig.chooser().isVisible());
+    QVERIFY(rig.ch().screen->isVisible());
     QVERIFY(!rig.main().isVisible());
     QVERIFY(!rig.state.ExerciseRunning);
-    QVERIFY(!rig.chooser().SettingsHint->text().isEmpty());
+    QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
 }
 
 void ChooseExerciseTest::togglesChangeCaptions()
 {
     ScreenRig rig;
     rig.load();
-    ChooseExercise &chooser = rig.chooser();
+    ChooserControls &chooser = rig.ch();
     const QString timeOn = chooser.Command1->text();
     QTest::mouseClick(chooser.Command1, Qt::LeftButton);
     QVERIFY(!rig.state.TimeLimitOn);
@@ -464,7 +464,7 @@ void ChooseExerciseTest::togglesChangeCaptions()
     QTest::mouseClick(chooser.Command3, Qt::LeftButton);
     QVERIFY(!rig.state.SignsOn);
     QCOMPARE(chooser.Command3->text(), QStringLiteral("ללא סימנים"));
-    QCOMPARE(rig.main().Label2->text(), chooser.Command3->text());
+    QCOMPARE(rig.ex().Label2->text(), chooser.Command3->text());
     QTest::mouseClick(chooser.Command2, Qt::LeftButton);
     QVERIFY(!rig.state.MagazineOn);
     QVERIFY(chooser.Command2->text() != QStringLiteral("עם מחסנית"));
@@ -476,15 +476,15 @@ void ChooseExerciseTest::timeOfZeroNeverTicks()
     rig.load();
     rig.setSetting(0, QStringLiteral("0"));
     QVERIFY(rig.startLesson(kLesson, false, false));
-    QVERIFY(!rig.main().Timer1->isActive());
-    QCOMPARE(rig.main().Label20[0]->text(), QStringLiteral("0"));
+    QVERIFY(!rig.ex().Timer1->isActive());
+    QCOMPARE(rig.ex().Label20[0]->text(), QStringLiteral("0"));
 }
 
 void ChooseExerciseTest::exitReleasesTheSoundDevice()
 {
     ScreenRig rig;
     rig.load();
-    rig.chooser().close();
+    rig.ch().screen->close();
     QCOMPARE(rig.sound.closes, 1);
 }
 

@@ -1,8 +1,8 @@
 #include "screen_rig.h"
 
-#include "screens/chooser/choose_exercise.h"
-#include "screens/results/results_screen.h"
-#include "screens/twips.h"
+
+
+#include "screens/units.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -111,14 +111,14 @@ void MainScreenTest::typedGap()
     for (const QString &answer : answers)
         rig.typeAnswer(1, answer);
 
-    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(rig.ex().Label9->text(), score);
     QCOMPARE(soundNames(rig.sound.played), sounds);
-    QCOMPARE(rig.main().Label8->text(), attemptsMade);
-    QCOMPARE(rig.main().Text1[1]->isVisible(), !closed);
-    QCOMPARE(rig.main().Label15[1]->isVisible(), closed);
+    QCOMPARE(rig.ex().Label8->text(), attemptsMade);
+    QCOMPARE(rig.ex().Text1[1]->isVisible(), !closed);
+    QCOMPARE(rig.ex().Label15[1]->isVisible(), closed);
     if (closed) {
-        QCOMPARE(rig.main().Label15[1]->text(), QStringLiteral("goes"));
-        QCOMPARE(rig.main().Label15[1]->geometry().topLeft(), rig.main().Text1[1]->pos() + QPoint(0, Twips::toPixels(3)));
+        QCOMPARE(rig.ex().Label15[1]->text(), QStringLiteral("goes"));
+        QCOMPARE(rig.ex().Label15[1]->geometry().topLeft(), rig.ex().Text1[1]->pos() + QPoint(0, Units::Scale().toPixels(3)));
     }
     QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
 }
@@ -156,7 +156,7 @@ void MainScreenTest::typedKeys()
     rig.load();
     QVERIFY(rig.startLesson(QStringLiteral("Short forms\r\n1. It &isn't& cold.\r\n2. I &am& here."), false, signs,
                             QStringLiteral("5")));
-    QLineEdit *box = rig.main().Text1[1];
+    QLineEdit *box = rig.ex().Text1[1];
     rig.focusGap(1);
     for (const QString &key : keys) {
         if (key == QLatin1String("\n"))
@@ -164,7 +164,7 @@ void MainScreenTest::typedKeys()
         else
             QTest::keyClicks(box, key);
     }
-    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(rig.ex().Label9->text(), score);
     QCOMPARE(int(rig.state.TriesLeft[1]), triesLeft);
     QCOMPARE(box->isVisible(), !closed);
     if (!closed)
@@ -179,9 +179,9 @@ void MainScreenTest::creditAndDebitWithFractions()
     rig.setSetting(3, QStringLiteral("0.5"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     rig.typeAnswer(1, QStringLiteral("goes"));
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("2"));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("2"));
     rig.typeAnswer(2, QStringLiteral("lives"));
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("1.5"));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("1.5"));
 }
 
 void MainScreenTest::attemptsDisplayFollowsTheFocusedGap()
@@ -192,23 +192,23 @@ void MainScreenTest::attemptsDisplayFollowsTheFocusedGap()
     rig.typeAnswer(2, QStringLiteral("x"));
     rig.typeAnswer(2, QStringLiteral("y"));
     rig.focusGap(1);
-    QCOMPARE(rig.main().Label14->text(), QStringLiteral("5"));
-    QCOMPARE(rig.main().Label8->text(), QStringLiteral("0"));
+    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("5"));
+    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("0"));
     rig.focusGap(2);
-    QCOMPARE(rig.main().Label14->text(), QStringLiteral("3"));
-    QCOMPARE(rig.main().Label8->text(), QStringLiteral("2"));
+    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("3"));
+    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("2"));
 
     // One attempt: a wrong answer closes the gap out of attempts, in blue on #FF8888.
     ScreenRig single;
     single.load();
     QVERIFY(single.startLesson(kTwoGaps, false, false, QStringLiteral("1")));
     single.typeAnswer(1, QStringLiteral("go"));
-    QLabel *answer = single.main().Label15[1];
+    QLabel *answer = single.ex().Label15[1];
     QVERIFY(answer->isVisible());
     QCOMPARE(answer->text(), QStringLiteral("goes"));
     QCOMPARE(answer->palette().color(QPalette::Window), QColor(0xFF, 0x88, 0x88));
     QCOMPARE(answer->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(single.main().Label14->text(), QStringLiteral("0"));
+    QCOMPARE(single.ex().Label14->text(), QStringLiteral("0"));
     QCOMPARE(single.state.GapsLeft, 1);
     QCOMPARE(soundNames(single.sound.played), QStringList{"wrong.wav"});
 }
@@ -220,12 +220,12 @@ void MainScreenTest::tabMovesToTheNextGap()
     QVERIFY(rig.startLesson(kTwoGaps, false, true, QStringLiteral("4")));
     rig.typeAnswer(2, QStringLiteral("x"));
     rig.focusGap(1);
-    QCOMPARE(rig.main().Label14->text(), QStringLiteral("4"));
-    QTest::keyClick(rig.main().Text1[1], Qt::Key_Tab);
-    if (!rig.main().Text1[2]->hasFocus())
+    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("4"));
+    QTest::keyClick(rig.ex().Text1[1], Qt::Key_Tab);
+    if (!rig.ex().Text1[2]->hasFocus())
         QSKIP("no active window on this platform: focus does not move by keys");
-    QCOMPARE(rig.main().Label14->text(), QStringLiteral("3"));
-    QCOMPARE(rig.main().Text1[2]->text(), QStringLiteral("####"));
+    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("3"));
+    QCOMPARE(rig.ex().Text1[2]->text(), QStringLiteral("####"));
 }
 
 void MainScreenTest::timeRunsOutWithAShortTick()
@@ -234,11 +234,11 @@ void MainScreenTest::timeRunsOutWithAShortTick()
     rig.load();
     rig.setSetting(0, QStringLiteral("0.01")); // 10 ms a tick: 61 ticks in well under a second
     QVERIFY(rig.startLesson(kTwoGaps, true, false));
-    QCOMPARE(rig.main().Timer1->interval(), 10);
-    QTRY_VERIFY_WITH_TIMEOUT(rig.main().results() && rig.main().results()->isVisible(), 5000);
+    QCOMPARE(rig.ex().Timer1->interval(), 10);
+    QTRY_VERIFY_WITH_TIMEOUT(rig.resultsShown(), 5000);
     QCOMPARE(rig.state.TicksLeft, -1);
-    QVERIFY(!rig.main().Combo1[1]->isEnabled());
-    QCOMPARE(rig.main().ccrpProgressBar1->value(), 100);
+    QVERIFY(!rig.ex().Combo1[1]->isEnabled());
+    QCOMPARE(rig.ex().ccrpProgressBar1->value(), 100);
     QCOMPARE(soundNames(rig.sound.played), QStringList{"wickedlaugh.wav"});
     QTest::qWait(100);
     QCOMPARE(rig.sound.played.size(), 1);
@@ -252,11 +252,11 @@ void MainScreenTest::yesGradesTheExerciseSoFar()
     QVERIFY(rig.startLesson(lessonWithGaps(9), false, false));
     for (int g = 1; g <= 7; ++g)
         rig.typeAnswer(g, QStringLiteral("word%1").arg(g));
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("14"));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("14"));
     rig.dialogs.answer = true;
-    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
-    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("78")); // 1400 / 18, rounded
-    QVERIFY(rig.main().results()->Command1->isVisible());
+    QTest::mouseClick(rig.ex().Command6, Qt::LeftButton);
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("78")); // 1400 / 18, rounded
+    QVERIFY(rig.res().Command1->isVisible());
 }
 
 void MainScreenTest::arrowKeysJudgeEachEntryReached()
@@ -265,19 +265,19 @@ void MainScreenTest::arrowKeysJudgeEachEntryReached()
     rig.load();
     QVERIFY(rig.startLesson(QStringLiteral("Be\r\n1. I &am& here. He &is& there. We &are& home."), true, false,
                             QStringLiteral("3")));
-    QComboBox *list = rig.main().Combo1[2];
+    QComboBox *list = rig.ex().Combo1[2];
     QCOMPARE(list->count(), 3);
     rig.focusGap(2);
     QTest::keyClick(list, Qt::Key_Down); // "am"
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("-1"));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("-1"));
     QCOMPARE(list->palette().color(QPalette::Base), QColor(0xFF, 0xCC, 0xCC));
     QTest::keyClick(list, Qt::Key_Down); // "is"
     QCOMPARE(soundNames(rig.sound.played), (QStringList{"wrong.wav", "right.wav"}));
     QVERIFY(!list->isVisible());
-    QCOMPARE(rig.main().Label15[2]->text(), QStringLiteral("is"));
-    QCOMPARE(rig.main().Label15[2]->palette().color(QPalette::Window), QColor(0x00, 0xFF, 0xFF));
-    QCOMPARE(rig.main().Label15[2]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
+    QCOMPARE(rig.ex().Label15[2]->text(), QStringLiteral("is"));
+    QCOMPARE(rig.ex().Label15[2]->palette().color(QPalette::Window), QColor(0x00, 0xFF, 0xFF));
+    QCOMPARE(rig.ex().Label15[2]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("0"));
 }
 
 void MainScreenTest::signsComeBackOnFocusAndAfterWrongAnswer()
@@ -285,7 +285,7 @@ void MainScreenTest::signsComeBackOnFocusAndAfterWrongAnswer()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, true, QStringLiteral("3")));
-    QLineEdit *box = rig.main().Text1[2];
+    QLineEdit *box = rig.ex().Text1[2];
     QCOMPARE(box->text(), QStringLiteral("####"));
     rig.typeAnswer(2, QStringLiteral("lives"));
     QCOMPARE(box->text(), QStringLiteral("####"));
@@ -303,13 +303,13 @@ void MainScreenTest::overtypeReplacesTheMask()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, true));
     rig.focusGap(1);
-    QTest::keyClicks(rig.main().Text1[1], QStringLiteral("go"));
-    QCOMPARE(rig.main().Text1[1]->text(), QStringLiteral("go##"));
-    QTest::keyClicks(rig.main().Text1[1], QStringLiteral("es"));
+    QTest::keyClicks(rig.ex().Text1[1], QStringLiteral("go"));
+    QCOMPARE(rig.ex().Text1[1]->text(), QStringLiteral("go##"));
+    QTest::keyClicks(rig.ex().Text1[1], QStringLiteral("es"));
     // The fourth key fills the gap, but only Enter judges it.
-    QCOMPARE(rig.main().Text1[1]->text(), QStringLiteral("goes"));
+    QCOMPARE(rig.ex().Text1[1]->text(), QStringLiteral("goes"));
     QVERIFY(rig.sound.played.isEmpty());
-    QTest::keyClick(rig.main().Text1[1], Qt::Key_Return);
+    QTest::keyClick(rig.ex().Text1[1], Qt::Key_Return);
     QCOMPARE(soundNames(rig.sound.played), QStringList{"right.wav"});
 }
 
@@ -319,7 +319,7 @@ void MainScreenTest::clickIntoAGapStartsAtTheMask()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, true));
     rig.focusGap(2);
-    QLineEdit *box = rig.main().Text1[1];
+    QLineEdit *box = rig.ex().Text1[1];
     // A click at the end of the mask still lets the pupil type over it from the start.
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
     QVERIFY(box->hasFocus());
@@ -354,14 +354,14 @@ void MainScreenTest::choiceGap()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
-    QComboBox *list = rig.main().Combo1[2];
+    QComboBox *list = rig.ex().Combo1[2];
     QCOMPARE(list->count(), 2); // the word bank: every answer
     for (const QString &pick : picks)
         rig.chooseAnswer(2, pick);
-    QCOMPARE(rig.main().Label9->text(), score);
+    QCOMPARE(rig.ex().Label9->text(), score);
     QCOMPARE(soundNames(rig.sound.played), sounds);
     QCOMPARE(list->isVisible(), !closed);
-    QCOMPARE(rig.main().Label15[2]->isVisible(), closed);
+    QCOMPARE(rig.ex().Label15[2]->isVisible(), closed);
 }
 
 void MainScreenTest::arrowKeyInAChoiceListJudges()
@@ -370,7 +370,7 @@ void MainScreenTest::arrowKeyInAChoiceListJudges()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
     rig.focusGap(1);
-    QTest::keyClick(rig.main().Combo1[1], Qt::Key_Down);
+    QTest::keyClick(rig.ex().Combo1[1], Qt::Key_Down);
     QCOMPARE(rig.sound.played.size(), 1);
 }
 
@@ -399,11 +399,11 @@ void MainScreenTest::lastGapEndsWithGradeAndSound()
     QVERIFY(rig.main().isVisible());
     rig.typeAnswer(2, QStringLiteral("live"));
 
-    Results *results = rig.main().results();
-    QVERIFY(results && results->isVisible());
+    ResultsControls results = rig.res();
+    QVERIFY(results.screen->isVisible());
     QVERIFY(!rig.main().isVisible());
-    QCOMPARE(results->Label18->text(), grade);
-    QVERIFY(!results->Label19->text().isEmpty());
+    QCOMPARE(results.Label18->text(), grade);
+    QVERIFY(!results.Label19->text().isEmpty());
     QCOMPARE(soundNames(rig.sound.played).last(), sound);
 }
 
@@ -414,9 +414,9 @@ void MainScreenTest::answerLabelForEveryGapUpToFifty()
     QVERIFY(rig.startLesson(lessonWithGaps(50), false, false));
     QCOMPARE(rig.state.GapCount, 50);
     rig.typeAnswer(50, QStringLiteral("word50"));
-    QVERIFY(rig.main().Label15[50]->isVisible());
-    QCOMPARE(rig.main().Label15[50]->text(), QStringLiteral("word50"));
-    QCOMPARE(rig.main().Label15[50]->pos(), rig.main().Text1[50]->pos() + QPoint(0, Twips::toPixels(3)));
+    QVERIFY(rig.ex().Label15[50]->isVisible());
+    QCOMPARE(rig.ex().Label15[50]->text(), QStringLiteral("word50"));
+    QCOMPARE(rig.ex().Label15[50]->pos(), rig.ex().Text1[50]->pos() + QPoint(0, Units::Scale().toPixels(3)));
 }
 
 void MainScreenTest::focusedGapScrollsIntoView()
@@ -424,17 +424,17 @@ void MainScreenTest::focusedGapScrollsIntoView()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(lessonWithGaps(40), false, false));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     QVERIFY(screen.InnerBox->height() > screen.OuterBox->height());
     // What the pupil sees of the viewport: the horizontal bar and the panel cover its foot.
     QRect seen = screen.OuterBox->geometry();
     seen.setBottom(std::min(screen.FlatScrollBar2->y(), screen.Frame1->y()) - 1);
     for (int g : {40, 20, 1, 33}) {
         rig.focusGap(g);
-        const QRect inView(screen.Text1[g]->mapTo(&screen, QPoint(0, 0)), screen.Text1[g]->size());
+        const QRect inView(screen.Text1[g]->mapTo(screen.screen, QPoint(0, 0)), screen.Text1[g]->size());
         QVERIFY2(seen.contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
-        QCOMPARE(screen.InnerBox->y(), Twips::toPixels(-screen.FlatScrollBar1->value()));
-        QCOMPARE(screen.InnerBox->x(), Twips::toPixels(-screen.FlatScrollBar2->value()));
+        QCOMPARE(screen.InnerBox->y(), Units::Scale().toPixels(-screen.FlatScrollBar1->value()));
+        QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
     }
 }
 
@@ -444,21 +444,21 @@ void MainScreenTest::timeRunsOutOnTheSixtyFirstTick()
     rig.load();
     rig.setSetting(0, QStringLiteral("1"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     QVERIFY(screen.Timer1->isActive());
     QCOMPARE(screen.Timer1->interval(), 1000);
     for (int tick = 1; tick <= 60; ++tick)
-        screen.Timer1_Timer();
-    QVERIFY(screen.isVisible());
+        rig.tick();
+    QVERIFY(screen.screen->isVisible());
     QVERIFY(screen.Text1[1]->isEnabled());
     QCOMPARE(screen.ccrpProgressBar1->value(), 98);
-    screen.Timer1_Timer();
+    rig.tick();
     QCOMPARE(screen.ccrpProgressBar1->value(), 100);
     QVERIFY(!screen.Timer1->isActive());
     QVERIFY(!screen.Text1[1]->isEnabled());
     QVERIFY(!screen.Text1[2]->isEnabled());
-    QVERIFY(screen.results()->isVisible());
-    QCOMPARE(screen.results()->Label18->text(), QStringLiteral("0"));
+    QVERIFY(rig.res().screen->isVisible());
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("0"));
 }
 
 void MainScreenTest::exitButtonEndsOnceAndStopsTheTimer()
@@ -467,19 +467,19 @@ void MainScreenTest::exitButtonEndsOnceAndStopsTheTimer()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     rig.typeAnswer(1, QStringLiteral("goes"));
-    QTest::mouseClick(rig.main().Command1, Qt::LeftButton);
-    QVERIFY(!rig.main().Timer1->isActive());
-    Results *results = rig.main().results();
-    QVERIFY(results->isVisible());
-    QVERIFY(!results->Command1->isVisible()); // only leaving is left
-    QCOMPARE(results->Label18->text(), QStringLiteral("50"));
-    const QString message = results->Label19->text();
+    QTest::mouseClick(rig.ex().Command1, Qt::LeftButton);
+    QVERIFY(!rig.ex().Timer1->isActive());
+    ResultsControls results = rig.res();
+    QVERIFY(results.screen->isVisible());
+    QVERIFY(!results.Command1->isVisible()); // only leaving is left
+    QCOMPARE(results.Label18->text(), QStringLiteral("50"));
+    const QString message = results.Label19->text();
     const int sounds = rig.sound.played.size();
     for (int tick = 0; tick < 70; ++tick)
-        rig.main().Timer1_Timer();
-    rig.main().FinishExercise(true);
+        rig.tick();
+    rig.main().FinishExercise();
     QCOMPARE(rig.sound.played.size(), sounds);
-    QCOMPARE(results->Label19->text(), message);
+    QCOMPARE(results.Label19->text(), message);
 }
 
 void MainScreenTest::timeUpWhileQuestionOpenIgnoresTheAnswer()
@@ -490,13 +490,13 @@ void MainScreenTest::timeUpWhileQuestionOpenIgnoresTheAnswer()
     rig.dialogs.answer = true;
     rig.dialogs.whileOpen = [&rig] {
         rig.state.TicksLeft = 0;
-        rig.main().Timer1_Timer();
+        rig.tick();
     };
     const int sounds = rig.sound.played.size();
-    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
+    QTest::mouseClick(rig.ex().Command6, Qt::LeftButton);
     QCOMPARE(rig.dialogs.closedDialogs, 1);
     QCOMPARE(rig.sound.played.size(), sounds + 1); // one end, one results sound
-    QVERIFY(rig.main().results()->isVisible());
+    QVERIFY(rig.res().screen->isVisible());
 }
 
 void MainScreenTest::timeUpWhileHelpIsOpenClosesIt_data()
@@ -513,9 +513,9 @@ void MainScreenTest::timeUpWhileHelpIsOpenClosesIt()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     if (help == QLatin1String("help4grammar"))
-        QTest::mouseClick(rig.main().Command2, Qt::LeftButton);
+        QTest::mouseClick(rig.ex().Command2, Qt::LeftButton);
     else
-        rig.main().help1_Click();
+        rig.trigger(&rig.main(), QStringLiteral("help1"));
     QWidget *open = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName() == help && w->isVisible())
@@ -524,13 +524,13 @@ void MainScreenTest::timeUpWhileHelpIsOpenClosesIt()
     QVERIFY(open);
     QVERIFY(!rig.main().isVisible());
     rig.state.TicksLeft = 0;
-    rig.main().Timer1_Timer();
+    rig.tick();
     QTest::qWait(10); // a destroyed help goes with the next turn of the event loop
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!(w->objectName() == help && w->isVisible()), qPrintable(help));
-    QVERIFY(rig.main().results()->isVisible());
+    QVERIFY(rig.res().screen->isVisible());
     QVERIFY(!rig.main().isVisible());
-    QVERIFY(!rig.chooser().isVisible());
+    QVERIFY(!rig.ch().screen->isVisible());
 }
 
 void MainScreenTest::newExerciseQuestion_data()
@@ -547,14 +547,14 @@ void MainScreenTest::newExerciseQuestion()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     rig.dialogs.answer = yes;
-    QTest::mouseClick(rig.main().Command6, Qt::LeftButton);
+    QTest::mouseClick(rig.ex().Command6, Qt::LeftButton);
     QCOMPARE(rig.dialogs.asked, QStringList{QStringLiteral(" ?האם ברצונך להתחיל תרגיל חדש")});
     QCOMPARE(rig.main().isVisible(), !yes);
-    QCOMPARE(rig.main().results() != nullptr && rig.main().results()->isVisible(), yes);
+    QCOMPARE(rig.resultsShown(), yes);
     if (yes)
-        QVERIFY(rig.main().results()->Command1->isVisible());
+        QVERIFY(rig.res().Command1->isVisible());
     else
-        QVERIFY(rig.main().Timer1->isActive());
+        QVERIFY(rig.ex().Timer1->isActive());
 }
 
 void MainScreenTest::backgroundColour_data()
@@ -578,8 +578,8 @@ void MainScreenTest::backgroundColour()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     rig.dialogs.colour = chosen;
-    QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
-    QTest::mouseClick(rig.main().Command5, Qt::LeftButton);
+    QTest::mouseClick(rig.ex().Command5, Qt::LeftButton);
+    QTest::mouseClick(rig.ex().Command5, Qt::LeftButton);
     // The second opening is preset with the colour of the first; a cancelled dialog
     // gives back its preset, white at the first opening.
     if (!chosen.isValid())
@@ -587,8 +587,8 @@ void MainScreenTest::backgroundColour()
     QCOMPARE(rig.dialogs.presets.size(), 2);
     QCOMPARE(rig.dialogs.presets.at(0), QColor(Qt::white));
     QCOMPARE(rig.dialogs.presets.at(1), chosen);
-    for (QWidget *w : {static_cast<QWidget *>(rig.main().Text1[1]), static_cast<QWidget *>(rig.main().Label4[1]),
-                       static_cast<QWidget *>(rig.main().Label9)}) {
+    for (QWidget *w : {static_cast<QWidget *>(rig.ex().Text1[1]), static_cast<QWidget *>(rig.ex().Label4[1]),
+                       static_cast<QWidget *>(rig.ex().Label9)}) {
         QCOMPARE(w->palette().color(w->backgroundRole()), chosen);
         QCOMPARE(w->palette().color(w->foregroundRole()), text);
     }
@@ -599,7 +599,7 @@ void MainScreenTest::backgroundColourLeavesTheRestAlone()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     rig.typeAnswer(1, QStringLiteral("goes"));
     QList<QWidget *> others{static_cast<QWidget *>(screen.Label15[1]), screen.Frame1, screen.OuterBox, screen.InnerBox, screen.menu,
                             screen.Command1, screen.Command2, screen.Command5, screen.Command6, screen.Label19,
@@ -621,9 +621,9 @@ void MainScreenTest::backgroundColourLeavesTheRestAlone()
         QCOMPARE(w->palette().color(w->foregroundRole()), before.at(i).second);
     }
     // The screen's own background, where no control stands: below the help button.
-    const QPoint empty(Twips::toPixels(14400), Twips::toPixels(8000));
-    QVERIFY(screen.childAt(empty) == nullptr);
-    QCOMPARE(screen.grab().toImage().pixelColor(empty), QColor(Qt::black));
+    const QPoint empty(Units::Scale().toPixels(14400), Units::Scale().toPixels(8000));
+    QVERIFY(screen.screen->childAt(empty) == nullptr);
+    QCOMPARE(screen.screen->grab().toImage().pixelColor(empty), QColor(Qt::black));
 }
 
 void MainScreenTest::typingIntoAChoiceListNeverJudges_data()
@@ -643,13 +643,13 @@ void MainScreenTest::typingIntoAChoiceListNeverJudges()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
-    QComboBox *list = rig.main().Combo1[2];
+    QComboBox *list = rig.ex().Combo1[2];
     rig.focusGap(2);
     QTest::keyClicks(list, typed);
     QTest::keyClick(list, Qt::Key(key));
     rig.focusGap(1);
     QVERIFY(rig.sound.played.isEmpty());
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("0"));
     QVERIFY(list->isVisible());
     QCOMPARE(list->currentText(), typed); // no completion either
     // The arrow keys still choose, and the choice is judged.
@@ -664,7 +664,7 @@ void MainScreenTest::typedTextSurvivesTheWindowComingBack()
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, true));
     rig.focusGap(1);
-    QLineEdit *box = rig.main().Text1[1];
+    QLineEdit *box = rig.ex().Text1[1];
     QTest::keyClicks(box, QStringLiteral("go"));
     for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent in(QEvent::FocusIn, reason);
@@ -681,7 +681,7 @@ void MainScreenTest::deleteIsNotACharacter()
     ScreenRig rig;
     rig.load();
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    QLineEdit *box = rig.main().Text1[1];
+    QLineEdit *box = rig.ex().Text1[1];
     rig.typeAnswer(1, QStringLiteral("gone")); // wrong: the next key would empty the box
     QTest::keyClick(box, Qt::Key_Home);
     // As the keyboard sends it: with the text 0x7F.
@@ -696,9 +696,9 @@ void MainScreenTest::noTimeLimitCanBeReadWhole()
 {
     ScreenRig rig;
     rig.load();
-    QTest::mouseClick(rig.chooser().Command1, Qt::LeftButton);
+    QTest::mouseClick(rig.ch().Command1, Qt::LeftButton);
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     QLabel *time = screen.Label20[0];
     QCOMPARE(time->text(), QStringLiteral("ללא הגבלת זמן"));
     QVERIFY(QFontMetrics(time->font()).horizontalAdvance(time->text()) <= time->width());
@@ -714,13 +714,13 @@ void MainScreenTest::gapAtTheEndOfALongRowScrollsIntoView()
     // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
     const QString row = QStringLiteral("1. A &x& ") + QString(170, QLatin1Char('y')) + QStringLiteral(" &z& end.");
     QVERIFY(rig.startLesson(QStringLiteral("Long row\r\n") + row, false, false));
-    Main &screen = rig.main();
+    ExerciseControls &screen = rig.ex();
     for (int g : {2, 1, 2}) {
         rig.focusGap(g);
         QLineEdit *box = screen.Text1[g];
         const QRect inView(box->mapTo(screen.OuterBox, QPoint(0, 0)), box->size());
         QVERIFY2(screen.OuterBox->contentsRect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
-        QCOMPARE(screen.InnerBox->x(), Twips::toPixels(-screen.FlatScrollBar2->value()));
+        QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
     }
 }
 
@@ -730,14 +730,14 @@ void MainScreenTest::choiceListShowsItsWholeMask()
     rig.load();
     QVERIFY(rig.startLesson(QStringLiteral("Short words\r\n1. I &was& &WWW& at &ten& home."), true, true));
     for (int g = 1; g <= 3; ++g) {
-        QComboBox *list = rig.main().Combo1[g];
+        QComboBox *list = rig.ex().Combo1[g];
         for (int i = -1; i < list->count(); ++i) {
             const QString text = i < 0 ? list->currentText() : list->itemText(i);
             QVERIFY2(list->lineEdit()->width() >= QFontMetrics(list->font()).horizontalAdvance(text) + 5,
                      qPrintable(QStringLiteral("gap %1: %2").arg(g).arg(text)));
         }
     }
-    QCOMPARE(rig.main().Combo1[1]->currentText(), QStringLiteral("###"));
+    QCOMPARE(rig.ex().Combo1[1]->currentText(), QStringLiteral("###"));
 }
 
 QTEST_MAIN(MainScreenTest)

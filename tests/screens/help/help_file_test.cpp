@@ -1,6 +1,5 @@
 #include "platform/text_lines.h"
 #include "screens/help/help_file.h"
-#include "screens/help/help_scale.h"
 
 #include <QDir>
 #include <QFile>
@@ -220,66 +219,6 @@ TEST(GeneralHelpPath, LiesInTheWorkingFolderWithOrWithoutTrailingSlash)
 {
     EXPECT_EQ(HelpFile::generalHelpPath(QStringLiteral("/school/cloze")), QStringLiteral("/school/cloze/helpVorn.txt"));
     EXPECT_EQ(HelpFile::generalHelpPath(QStringLiteral("/school/cloze/")), QStringLiteral("/school/cloze/helpVorn.txt"));
-}
-
-// ---- sizes
-
-struct ViewCase
-{
-    const char *name;
-    int widthPixels;
-    int heightPixels;
-    int viewWidth;
-    int viewHeight;
-};
-
-class ViewSizeFromPixels : public testing::TestWithParam<ViewCase> {};
-
-TEST_P(ViewSizeFromPixels, IsPointsRoundedHalfToEven)
-{
-    const HelpScale::ViewSize view = HelpScale::viewSizeFromPixels(GetParam().widthPixels, GetParam().heightPixels);
-    EXPECT_EQ(view.width, GetParam().viewWidth);
-    EXPECT_EQ(view.height, GetParam().viewHeight);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, ViewSizeFromPixels,
-    testing::Values(ViewCase{"design_screen", 1024, 768, 768, 576},
-                    ViewCase{"four_thirds", 1365, 1024, 1024, 768},  // 1023.75 rounds up
-                    ViewCase{"half_goes_to_even_down", 1366, 6, 1024, 4}, // 1024.5, 4.5
-                    ViewCase{"half_goes_to_even_up", 1370, 2, 1028, 2},   // 1027.5, 1.5
-                    ViewCase{"just_past_half", 1367, 1023, 1025, 767},    // 1025.25, 767.25
-                    ViewCase{"nothing", 0, 0, 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-struct ScaleCase
-{
-    const char *name;
-    int viewWidth;
-    int viewHeight;
-    QSize pixels;
-};
-
-class ScaledPixels : public testing::TestWithParam<ScaleCase> {};
-
-TEST_P(ScaledPixels, FollowTheViewRatios)
-{
-    const HelpScale::ViewSize view{int16_t(GetParam().viewWidth), int16_t(GetParam().viewHeight)};
-    EXPECT_EQ(HelpScale::scaledPixels(QSize(9600, 7200), view), GetParam().pixels);
-}
-
-INSTANTIATE_TEST_SUITE_P(Views, ScaledPixels,
-    testing::Values(ScaleCase{"design_view", 768, 576, QSize(640, 480)},
-                    ScaleCase{"four_thirds", 1024, 768, QSize(853, 640)},
-                    ScaleCase{"half", 384, 288, QSize(320, 240)},
-                    ScaleCase{"wide_only", 1536, 576, QSize(1280, 480)},
-                    ScaleCase{"tall_only", 768, 1152, QSize(640, 960)}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ScaledPointSize, GrowsWithTheViewButNeverShrinks)
-{
-    EXPECT_DOUBLE_EQ(HelpScale::scaledPointSize(8.25, {768, 576}), 8.25);
-    EXPECT_DOUBLE_EQ(HelpScale::scaledPointSize(8.25, {1024, 768}), 11.0);
-    EXPECT_DOUBLE_EQ(HelpScale::scaledPointSize(8.25, {384, 288}), 8.25);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "screen_rig.h"
 
 #include "platform/random.h"
-#include "screens/chooser/choose_exercise.h"
+
 #include "screens/results/feedback.h"
-#include "screens/results/results_screen.h"
+
 
 #include <QLabel>
 #include <QPushButton>
@@ -50,10 +50,10 @@ void ResultsScreenTest::messageComesFromTheGradesBand()
     for (const QString &answer : answers)
         rig.typeAnswer(1, answer);
     rig.typeAnswer(2, QStringLiteral("live"));
-    Results *results = rig.main().results();
-    QCOMPARE(results->Label18->text().toInt(), grade);
-    QVERIFY2(Feedback::messages(Feedback::bandOf(grade)).contains(results->Label19->text()),
-             qPrintable(results->Label19->text()));
+    ResultsControls results = rig.res();
+    QCOMPARE(results.Label18->text().toInt(), grade);
+    QVERIFY2(Feedback::messages(Feedback::bandOf(grade)).contains(results.Label19->text()),
+             qPrintable(results.Label19->text()));
 }
 
 void ResultsScreenTest::messageIsTheOneTheDrawPicks_data()
@@ -81,8 +81,8 @@ void ResultsScreenTest::messageIsTheOneTheDrawPicks()
     rig.typeAnswer(1, QStringLiteral("goes"));
     Random::seed(seed);
     rig.typeAnswer(2, QStringLiteral("live")); // grade 50: the band of ten messages
-    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("50"));
-    QCOMPARE(rig.main().results()->Label19->text(), Feedback::messages(Feedback::Band::Low).at(pick));
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("50"));
+    QCOMPARE(rig.res().Label19->text(), Feedback::messages(Feedback::Band::Low).at(pick));
 }
 
 void ResultsScreenTest::backReturnsToTheChooserAtTheTop()
@@ -91,14 +91,14 @@ void ResultsScreenTest::backReturnsToTheChooserAtTheTop()
     rig.load();
     QVERIFY(rig.startLesson(lessonWithGaps(40), false, false));
     rig.focusGap(40);
-    QVERIFY(rig.main().FlatScrollBar1->value() > 0);
-    rig.main().FinishExercise(true);
-    QTest::mouseClick(rig.main().results()->Command1, Qt::LeftButton);
-    QVERIFY(rig.chooser().isVisible());
-    QVERIFY(!rig.main().results()->isVisible());
-    QCOMPARE(rig.main().FlatScrollBar1->value(), 0);
-    QCOMPARE(rig.main().FlatScrollBar2->value(), 0);
-    QCOMPARE(rig.main().InnerBox->pos(), QPoint(0, 0));
+    QVERIFY(rig.ex().FlatScrollBar1->value() > 0);
+    rig.main().FinishExercise();
+    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
+    QVERIFY(rig.ch().screen->isVisible());
+    QVERIFY(!rig.res().screen->isVisible());
+    QCOMPARE(rig.ex().FlatScrollBar1->value(), 0);
+    QCOMPARE(rig.ex().FlatScrollBar2->value(), 0);
+    QCOMPARE(rig.ex().InnerBox->pos(), QPoint(0, 0));
 }
 
 void ResultsScreenTest::windowCloseActsAsTheButtonOffered_data()
@@ -115,13 +115,13 @@ void ResultsScreenTest::windowCloseActsAsTheButtonOffered()
     rig.load();
     QVERIFY(rig.startLesson(kLesson, false, false));
     if (throughExitButton) {
-        QTest::mouseClick(rig.main().Command1, Qt::LeftButton);
+        QTest::mouseClick(rig.ex().Command1, Qt::LeftButton);
     } else {
         rig.typeAnswer(1, QStringLiteral("goes"));
         rig.typeAnswer(2, QStringLiteral("live"));
     }
-    rig.main().results()->close();
-    QCOMPARE(rig.chooser().isVisible(), !throughExitButton);
+    rig.res().screen->close();
+    QCOMPARE(rig.ch().screen->isVisible(), !throughExitButton);
     QCOMPARE(rig.sound.closes, throughExitButton ? 1 : 0);
 }
 
@@ -132,15 +132,15 @@ void ResultsScreenTest::secondExerciseAfterBack()
     QVERIFY(rig.startLesson(kLesson, false, false));
     rig.typeAnswer(1, QStringLiteral("goes"));
     rig.typeAnswer(2, QStringLiteral("live"));
-    QTest::mouseClick(rig.main().results()->Command1, Qt::LeftButton);
+    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
     QVERIFY(rig.clickLesson(1));
     rig.clickStart();
     QVERIFY(rig.main().isVisible());
-    QCOMPARE(rig.main().Label9->text(), QStringLiteral("0"));
-    QVERIFY(!rig.main().Label15[1]->isVisible());
+    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("0"));
+    QVERIFY(!rig.ex().Label15[1]->isVisible());
     rig.typeAnswer(1, QStringLiteral("goes"));
     rig.typeAnswer(2, QStringLiteral("live"));
-    QCOMPARE(rig.main().results()->Label18->text(), QStringLiteral("100"));
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("100"));
 }
 
 QTEST_MAIN(ResultsScreenTest)
