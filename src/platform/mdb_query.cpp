@@ -1,6 +1,7 @@
 #include "platform/mdb_query.h"
 
-#include <QElapsedTimer>
+#include "platform/child_process.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <mutex>
 #include <optional>
@@ -18,8 +18,6 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <poll.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace Lessons::Mdb {
@@ -354,164 +352,43 @@ StoreOutcome<Rows> queryHere(const Query &query, size_t firstBindSize)
     }
 }
 
-void putNumber(QByteArray &out, quint32 value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xff));
-}
-
-void putBytes(QByteArray &out, const QByteArray &bytes)
-{
-    putNumber(out, quint32(bytes.size()));
-    out.append(bytes);
-}
-
-struct Reader
-{
-    const QByteArray &bytes;
-    qsizetype at = 0;
-    bool broken = false;
-
-    quint32 number()
-    {
-        if (bytes.size() - at < 4) {
-            broken = true;
-            return 0;
-        }
-        quint32 value = 0;
-        for (int i = 0; i < 4; ++i)
-            value |= quint32(quint8(bytes.at(at + i))) << (8 * i);
-        at += 4;
-        return value;
-    }
-
-    QByteArray text()
-    {
-        const quint32 size = number();
-        if (broken || quint64(bytes.size() - at) < size) {
-            broken = true;
-            return QByteArray();
-        }
-        QByteArray value = bytes.mid(at, qsizetype(size));
-        at += qsizetype(size);
-        return value;
-    }
-};
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-[[noreturn]] void childMain(int out, const Query &query, const QueryOptions &options)
-{
-    // A fault in libmdb ends the child plainly, whatever handlers the parent had
-    // (a sanitizer's or a fuzzer's would report it as their own and write files).
-    for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGALRM})
-        signal(fault, SIG_DFL);
-    // Outlive a parent that died: the alarm ends a child nobody waits for.
-    alarm(unsigned(options.timeoutMs / 1000 + 2));
-    // libmdb tells of unreadable pages only on stderr and carries on with what it has;
-    // whatever it says there makes the answer a failure.
-    const int said = memfd_create("mdb-stderr", 0);
-    if (said >= 0)
-        dup2(said, STDERR_FILENO);
-    setenv("MDB_ICONV", "UTF-8", 1);
-    StoreOutcome<Rows> answer = queryHere(query, options.firstBindSize);
-    if (said >= 0) {
-        fflush(stderr);
-        char first[200] = {};
-        const ssize_t n = pread(said, first, sizeof first - 1, 0);
-        if (n > 0) {
-            QByteArray line(first, qsizetype(n));
-            line = line.left(line.indexOf('\n')).trimmed();
-            const QString told = QString::fromUtf8(line);
-            answer = answer.ok() ? StoreOutcome<Rows>{std::nullopt, QStringLiteral("the file is damaged (%1)").arg(told)}
-                                 : StoreOutcome<Rows>{std::nullopt, QStringLiteral("%1 (%2)").arg(answer.error, told)};
-        }
-    }
-    const bool written = writeAll(out, encodeAnswer(answer));
-    _exit(written ? 0 : 1);
-}
-
 StoreOutcome<Rows> queryInChild(const Query &query, const QueryOptions &options)
 {
-    const int timeoutMs = options.timeoutMs;
-    int pipeEnds[2];
-    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return {std::nullopt, QStringLiteral("cannot start the Access reader: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
-    const pid_t child = fork();
-    if (child < 0) {
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        return {std::nullopt, QStringLiteral("cannot start the Access reader: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
-    }
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        childMain(pipeEnds[1], query, options);
-    }
-    ::close(pipeEnds[1]);
-
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray received;
-    bool timedOut = false;
-    char chunk[65536];
-    for (;;) {
-        const qint64 left = timeoutMs - clock.elapsed();
-        if (left <= 0) {
-            timedOut = true;
-            break;
-        }
-        pollfd watch{pipeEnds[0], POLLIN, 0};
-        const int ready = poll(&watch, 1, int(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0) {
-            timedOut = ready == 0;
-            break;
-        }
-        const ssize_t n = ::read(pipeEnds[0], chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        received.append(chunk, qsizetype(n));
-    }
-    ::close(pipeEnds[0]);
-
-    int status = 0;
-    if (!timedOut) {
-        // The child closes its end only when it exits; give it the rest of the time.
-        for (;;) {
-            const pid_t done = waitpid(child, &status, WNOHANG);
-            if (done == child || (done < 0 && errno != EINTR))
-                break;
-            if (clock.elapsed() >= timeoutMs) {
-                timedOut = true;
-                break;
+    const ChildProcess::Outcome outcome = ChildProcess::run(
+        [&] {
+            // libmdb tells of unreadable pages only on stderr and carries on with what
+            // it has; whatever it says there makes the answer a failure.
+            const int said = memfd_create("mdb-stderr", 0);
+            if (said >= 0)
+                dup2(said, STDERR_FILENO);
+            setenv("MDB_ICONV", "UTF-8", 1);
+            StoreOutcome<Rows> answer = queryHere(query, options.firstBindSize);
+            if (said >= 0) {
+                fflush(stderr);
+                char first[200] = {};
+                const ssize_t n = pread(said, first, sizeof first - 1, 0);
+                if (n > 0) {
+                    QByteArray line(first, qsizetype(n));
+                    const QString told = QString::fromUtf8(line.left(line.indexOf('\n')).trimmed());
+                    answer = {std::nullopt, answer.ok() ? QStringLiteral("the file is damaged (%1)").arg(told)
+                                                        : QStringLiteral("%1 (%2)").arg(answer.error, told)};
+                }
             }
-            usleep(100);
-        }
+            return encodeAnswer(answer);
+        },
+        options.timeoutMs);
+    switch (outcome.status) {
+    case ChildProcess::Outcome::Status::NotStarted:
+        return {std::nullopt, QStringLiteral("cannot start the Access reader: %1").arg(outcome.error)};
+    case ChildProcess::Outcome::Status::TimedOut:
+        return {std::nullopt,
+                QStringLiteral("reading took longer than %1 ms; the file may be damaged").arg(options.timeoutMs)};
+    case ChildProcess::Outcome::Status::Died:
+        return {std::nullopt, QStringLiteral("the file is damaged (the reader stopped on signal %1)").arg(outcome.signal)};
+    case ChildProcess::Outcome::Status::Answered:
+        break;
     }
-    if (timedOut) {
-        kill(child, SIGKILL);
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
-        return {std::nullopt, QStringLiteral("reading took longer than %1 ms; the file may be damaged").arg(timeoutMs)};
-    }
-    if (WIFSIGNALED(status))
-        return {std::nullopt, QStringLiteral("the file is damaged (the reader stopped on signal %1)").arg(WTERMSIG(status))};
-    const StoreOutcome<Rows> answer = decodeAnswer(received);
+    const StoreOutcome<Rows> answer = decodeAnswer(outcome.answer);
     if (!answer.ok() && answer.error.isEmpty())
         return {std::nullopt, QStringLiteral("the reader gave no usable answer")};
     return answer;
@@ -537,54 +414,6 @@ QString headerFault(const QByteArray &head, qint64 fileSize)
     if (fileSize % page != 0 || fileSize < 3 * page)
         return QStringLiteral("the file is cut short");
     return QString();
-}
-
-QByteArray encodeAnswer(const StoreOutcome<Rows> &answer)
-{
-    QByteArray out;
-    if (!answer.ok()) {
-        out.append('E');
-        putBytes(out, answer.error.toUtf8());
-        return out;
-    }
-    out.append('R');
-    putNumber(out, quint32(answer.value->size()));
-    for (const QByteArrayList &row : *answer.value) {
-        putNumber(out, quint32(row.size()));
-        for (const QByteArray &value : row)
-            putBytes(out, value);
-    }
-    out.append('.');
-    return out;
-}
-
-StoreOutcome<Rows> decodeAnswer(const QByteArray &bytes)
-{
-    const StoreOutcome<Rows> broken{std::nullopt, QString()};
-    if (bytes.isEmpty())
-        return broken;
-    Reader reader{bytes, 1};
-    if (bytes.at(0) == 'E') {
-        const QByteArray error = reader.text();
-        if (reader.broken || reader.at != bytes.size())
-            return broken;
-        return {std::nullopt, error.isEmpty() ? QStringLiteral("the statement failed") : QString::fromUtf8(error)};
-    }
-    if (bytes.at(0) != 'R')
-        return broken;
-    Rows rows;
-    const quint32 rowCount = reader.number();
-    for (quint32 r = 0; r < rowCount && !reader.broken; ++r) {
-        const quint32 valueCount = reader.number();
-        QByteArrayList row;
-        for (quint32 v = 0; v < valueCount && !reader.broken; ++v)
-            row.append(reader.text());
-        rows.append(row);
-    }
-    // The closing mark tells a whole answer from one cut off by a dying child.
-    if (reader.broken || reader.at != bytes.size() - 1 || bytes.back() != '.')
-        return broken;
-    return {std::move(rows), QString()};
 }
 
 StoreOutcome<Rows> runQuery(const QString &path, const QByteArray &statement, const QByteArrayList &columns,

@@ -32,13 +32,4 @@ INSTANTIATE_TEST_SUITE_P(Backgrounds, Contrast,
                     ContrastCase{"pure_blue", rgb(0, 0, 255), rgb(255, 255, 0)}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(Channels, SplitAndComposeAgree)
-{
-    const auto c = Colours::split(rgb(200, 30, 90));
-    EXPECT_EQ(c.red, 200);
-    EXPECT_EQ(c.green, 30);
-    EXPECT_EQ(c.blue, 90);
-    EXPECT_EQ(Colours::compose(c), rgb(200, 30, 90));
-}
-
 } // namespace
