@@ -45,6 +45,7 @@ protected:
 
 private:
     void fitToScreen();
+    void showHint(const QString &hint);
     void List2_Click();
     void List1_Click();
     void Command1_Click();
