@@ -6,7 +6,8 @@
 
 namespace {
 
-// A value that is no number (a time setting of "no time limit") has no numeric value.
+// A value that is no number (a time setting of "no time limit", a pattern's entry)
+// is only read out, never offered as a number.
 QVariant numericValue(const QString &text)
 {
     const std::optional<double> value = Numbers::readDecimal(text);
@@ -21,7 +22,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name && counter()->accessibleName().isEmpty()) {
-            const QString value = counter()->text();
+            const QString value = counter()->text().trimmed();
             return value.isEmpty() ? counter()->caption() : counter()->caption() + QStringLiteral(": ") + value;
         }
         if (t == QAccessible::Value)
@@ -31,7 +32,7 @@ public:
 
     void *interface_cast(QAccessible::InterfaceType t) override
     {
-        if (t == QAccessible::ValueInterface)
+        if (t == QAccessible::ValueInterface && numericValue(counter()->text()).isValid())
             return static_cast<QAccessibleValueInterface *>(this);
         return QAccessibleWidget::interface_cast(t);
     }
@@ -74,6 +75,8 @@ void CounterLabel::setValue(const QString &value)
     if (value == text())
         return;
     setText(value); // announces the new name
-    QAccessibleValueChangeEvent event(this, numericValue(value));
-    QAccessible::updateAccessibility(&event);
+    if (const QVariant number = numericValue(value); number.isValid()) {
+        QAccessibleValueChangeEvent event(this, number);
+        QAccessible::updateAccessibility(&event);
+    }
 }

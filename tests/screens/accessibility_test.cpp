@@ -109,6 +109,7 @@ private slots:
     void countersSayCaptionAndValue();
     void gapIsNamedAndDescribedByItsRow_data();
     void gapIsNamedAndDescribedByItsRow();
+    void pageIsMetInReadingOrder();
     void judgementIsSaidOnTheGap_data();
     void judgementIsSaidOnTheGap();
     void focusMovesOnWhenTheGapCloses_data();
@@ -266,6 +267,27 @@ void AccessibilityTest::gapIsNamedAndDescribedByItsRow()
         // The mask is what the field holds, not what it is called.
         QCOMPARE(face(rig.gap(g))->text(QAccessible::Value), QStringLiteral("####%1").arg(g));
     }
+}
+
+void AccessibilityTest::pageIsMetInReadingOrder()
+{
+    ScreenRig rig;
+    rig.load();
+    QVERIFY(rig.startLesson(kThreeGaps, false, false));
+    rig.typeAnswer(3, QStringLiteral("word3"));
+    // A second lesson on the same controls: the order is the new lesson's.
+    QVERIFY(rig.startLesson(QStringLiteral("Two more\r\n1. &one& is\r\n2. not &two&"), false, false));
+    QStringList met;
+    QAccessibleInterface *page = face(rig.ex().InnerBox);
+    for (int i = 0; i < page->childCount(); ++i) {
+        QAccessibleInterface *child = page->child(i);
+        if (!child->state().invisible)
+            met << child->text(QAccessible::Name);
+    }
+    const QStringList reading{QStringLiteral("Two more\r\n"), QStringLiteral("1. "), QStringLiteral("השלמה 1 מתוך 2"),
+                              QStringLiteral(" is"), QStringLiteral("2. not "), QStringLiteral("השלמה 2 מתוך 2"),
+                              QString()};
+    QCOMPARE(met, reading);
 }
 
 void AccessibilityTest::judgementIsSaidOnTheGap_data()

@@ -250,18 +250,23 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         const QRectF choice = m_layout.placed(m_combo1[i]);
         m_layout.place(m_combo1[i], choice.x(), choice.y(), input.choiceWidths[i], choice.height());
     }
+    // Raised in the order of the placement, which is the reading order: assistive
+    // technology meets the page's controls in the order of their stacking.
+    m_label4[0]->raise();
     for (const Placement::Piece &piece : placed.pieces) {
         if (piece.kind == Placement::Piece::Kind::TextRun) {
             QLabel *run = m_label4[piece.index];
             run->setText(piece.text);
             m_layout.place(run, piece.left, piece.top, measure(piece.text), -1);
             run->show();
+            run->raise();
             continue;
         }
         QWidget *control = gap(piece.index, input.magazine);
         const QRectF was = m_layout.placed(control);
         m_layout.place(control, piece.left, piece.top, was.width(), was.height());
         control->show();
+        control->raise();
         if (piece.setText) {
             if (input.magazine)
                 m_combo1[piece.index]->setEditText(piece.text);
