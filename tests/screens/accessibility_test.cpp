@@ -467,25 +467,37 @@ void AccessibilityTest::startPutsThePupilIntoTheFirstGap()
 void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn_data()
 {
     QTest::addColumn<bool>("left");
-    QTest::newRow("every gap answered") << false;
-    QTest::newRow("left with the menu") << true;
+    QTest::addColumn<bool>("again"); // the second results, the first closed with the focus on leaving
+    QTest::newRow("every gap answered") << false << false;
+    QTest::newRow("left with the menu") << true << false;
+    QTest::newRow("again after closing on the leave button") << false << true;
 }
 
 void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
 {
     QFETCH(bool, left);
+    QFETCH(bool, again);
     ScreenRig rig;
     rig.load();
-    QVERIFY(rig.startLesson(kThreeGaps, false, false));
-    rig.typeAnswer(1, QStringLiteral("word1"));
-    if (left) {
-        rig.trigger(&rig.main(), QStringLiteral("exit1"));
-    } else {
-        rig.typeAnswer(2, QStringLiteral("word2"));
-        rig.typeAnswer(3, QStringLiteral("word3"));
+    auto play = [&] {
+        QVERIFY(rig.startLesson(kThreeGaps, false, false));
+        rig.typeAnswer(1, QStringLiteral("word1"));
+        if (left) {
+            rig.trigger(&rig.main(), QStringLiteral("exit1"));
+        } else {
+            rig.typeAnswer(2, QStringLiteral("word2"));
+            rig.typeAnswer(3, QStringLiteral("word3"));
+        }
+        activate(rig.res().screen);
+    };
+    play();
+    if (again) {
+        rig.res().Command2->setFocus(Qt::TabFocusReason);
+        rig.res().screen->close(); // the window system's close: back to the chooser
+        QVERIFY(rig.main().chooser()->isVisible());
+        play();
     }
     ResultsControls results = rig.res();
-    activate(results.screen);
     const QString said = nameOf(results.screen);
     QVERIFY2(said.contains(results.Label18->text()) && said.contains(QStringLiteral("ציונך הוא")), qPrintable(said));
     QVERIFY2(said.contains(results.Label19->text()), qPrintable(said));
