@@ -451,8 +451,10 @@ bool ExercisePage::eventFilter(QObject *watched, QEvent *event)
             // back delivers it.
             byPupil = movedToByPupil(event) || watched == m_movedByProgram;
             m_movedByProgram = nullptr;
-        } else if (event->type() == QEvent::FocusOut && static_cast<QWidget *>(watched)->accessibleName() != m_gapNames[g]) {
-            setGapName(g, m_gapNames[g]); // news of the gap closed before is told once
+        } else if (event->type() == QEvent::FocusOut) {
+            // News of the gap closed before is told once.
+            if (static_cast<QWidget *>(watched)->accessibleName() != m_gapNames[g])
+                setGapName(g, m_gapNames[g]);
         }
         if (watched == m_text1[g]) {
             if (event->type() == QEvent::FocusIn && byPupil) {

@@ -120,9 +120,7 @@ void Main::buildPanel()
     connect(Command5, &QPushButton::clicked, this, &Main::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Main::Command6_Click);
 
-    auto label = [this](const QString &name, const QString &text, int left, int top, int width, bool value,
-                        const QString &caption = {}) {
-        QLabel *l = caption.isEmpty() ? new QLabel(text, Frame1) : new CounterLabel(caption, text, Frame1);
+    auto panel = [this](auto *l, const QString &name, int left, int top, int width, bool value) {
         l->setObjectName(name);
         m_layout.place(l, left, top, width, 375);
         Look::setBack(l, value ? Qt::white : Look::kGrey);
@@ -130,12 +128,17 @@ void Main::buildPanel()
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
+    auto label = [this, panel](const QString &name, const QString &text, int left, int top, int width, bool value) {
+        return panel(new QLabel(text, Frame1), name, left, top, width, value);
+    };
+    // The values, read out with the captions they stand beside.
+    auto value = [this, panel](const QString &name, const QString &caption, int left, int top, int width) {
+        return panel(new CounterLabel(caption, QStringLiteral("**"), Frame1), name, left, top, width, true);
+    };
     Label18 = label(QStringLiteral("Label18"), QStringLiteral("Lesson:  "), 120, 120, 1050, false);
-    Label19 = static_cast<CounterLabel *>(
-        label(QStringLiteral("Label19"), QStringLiteral("**"), 1200, 240, 330, true, QStringLiteral("שיעור")));
+    Label19 = value(QStringLiteral("Label19"), QStringLiteral("שיעור"), 1200, 240, 330);
     Label22 = label(QStringLiteral("Label22"), QStringLiteral("Pattern:  "), 120, 720, 1050, false);
-    Label21 = static_cast<CounterLabel *>(
-        label(QStringLiteral("Label21"), QStringLiteral("**"), 1200, 720, 7200, true, QStringLiteral("תבנית")));
+    Label21 = value(QStringLiteral("Label21"), QStringLiteral("תבנית"), 1200, 720, 7200);
     Label21->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label21->setLayoutDirection(Qt::LeftToRight);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("עם סימנים"), 10680, 120, 1275, false);
@@ -153,8 +156,7 @@ void Main::buildPanel()
     const QString captions[4] = {QStringLiteral("זמן בדקות"), QStringLiteral("נסיונות במשחק"), QStringLiteral("זיכוי"),
                                  QStringLiteral("חיוב")};
     for (int i = 0; i < 4; ++i)
-        Label20[i] = static_cast<CounterLabel *>(label(QStringLiteral("Label20_%1").arg(i), QStringLiteral("**"),
-                                                       valueLefts[i][0], valueLefts[i][1], 375, true, captions[i]));
+        Label20[i] = value(QStringLiteral("Label20_%1").arg(i), captions[i], valueLefts[i][0], valueLefts[i][1], 375);
 }
 
 void Main::buildCounters()
@@ -173,9 +175,7 @@ void Main::buildCounters()
     ccrpProgressBar1->setTextVisible(false);
     ccrpProgressBar1->setAccessibleName(QStringLiteral("יתרת זמן"));
     ccrpProgressBar1->setAccessibleDescription(QStringLiteral("כמה מהזמן כבר עבר, באחוזים"));
-    auto counter = [this](const char *name, const QString &text, QRect r, const QColor &back,
-                          const QString &caption = {}) {
-        QLabel *l = caption.isEmpty() ? new QLabel(text, m_canvas) : new CounterLabel(caption, text, m_canvas);
+    auto counter = [this](auto *l, const char *name, QRect r, const QColor &back) {
         l->setObjectName(QString::fromLatin1(name));
         m_layout.place(l, r);
         m_layout.font(l, 12);
@@ -184,14 +184,16 @@ void Main::buildCounters()
             Look::setBack(l, back);
         return l;
     };
-    Label23 = counter("Label23", QStringLiteral("יתרת זמן"), {14040, 600, 975, 375}, {});
-    Label16 = counter("Label16", QStringLiteral("נסיונות נוספים"), {14040, 2280, 1260, 270}, {});
-    Label14 = static_cast<CounterLabel *>(counter("Label14", QString(), {14640, 2760, 690, 480}, Qt::red, Label16->text()));
-    Label6 = counter("Label6", QStringLiteral("נסיונות שנעשו"), {14040, 3240, 1335, 375}, {});
-    Label8 = static_cast<CounterLabel *>(counter("Label8", QString(), {14640, 3720, 690, 480}, kPink, Label6->text()));
-    Label12 = counter("Label12", QStringLiteral("מספר נקודות מצטבר"), {13560, 4320, 1935, 375}, {});
-    Label9 =
-        static_cast<CounterLabel *>(counter("Label9", QStringLiteral("0"), {14640, 4800, 690, 480}, kPink, Label12->text()));
+    auto caption = [this](const QString &text) { return new QLabel(text, m_canvas); };
+    // Each counter is read out with the caption above it.
+    auto number = [this](QLabel *caption, const QString &text) { return new CounterLabel(caption->text(), text, m_canvas); };
+    Label23 = counter(caption(QStringLiteral("יתרת זמן")), "Label23", {14040, 600, 975, 375}, {});
+    Label16 = counter(caption(QStringLiteral("נסיונות נוספים")), "Label16", {14040, 2280, 1260, 270}, {});
+    Label14 = counter(number(Label16, QString()), "Label14", {14640, 2760, 690, 480}, Qt::red);
+    Label6 = counter(caption(QStringLiteral("נסיונות שנעשו")), "Label6", {14040, 3240, 1335, 375}, {});
+    Label8 = counter(number(Label6, QString()), "Label8", {14640, 3720, 690, 480}, kPink);
+    Label12 = counter(caption(QStringLiteral("מספר נקודות מצטבר")), "Label12", {13560, 4320, 1935, 375}, {});
+    Label9 = counter(number(Label12, QStringLiteral("0")), "Label9", {14640, 4800, 690, 480}, kPink);
     // The captions are wider than their design boxes in the fonts at hand: give them
     // the width of the counters column and a smaller size where even that is short.
     for (QLabel *caption : {Label23, Label16, Label6, Label12}) {
