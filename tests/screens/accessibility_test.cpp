@@ -503,6 +503,12 @@ void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
     QVERIFY2(said.contains(results.Label19->text()), qPrintable(said));
     QVERIFY(!results.Label19->text().isEmpty());
     QCOMPARE(focused(), left ? results.Command2 : results.Command1);
+    if (left)
+        return;
+    // Back to the chooser, where the next lesson is chosen.
+    QTest::keyClick(results.Command1, Qt::Key_Space);
+    activate(rig.main().chooser());
+    QCOMPARE(focused(), rig.ch().List1);
 }
 
 void AccessibilityTest::commandKeys_data()

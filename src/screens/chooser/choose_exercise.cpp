@@ -212,6 +212,11 @@ QString ChooseExercise::selectedPatternEntry() const
     return item ? item->text() : QString();
 }
 
+void ChooseExercise::focusLessonList()
+{
+    List1->setFocus(Qt::OtherFocusReason);
+}
+
 void ChooseExercise::List2_Click()
 {
     const QString entry = selectedPatternEntry();

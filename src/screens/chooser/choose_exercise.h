@@ -29,6 +29,8 @@ public:
     void fillSettingPickers();
     /// The pattern entry selected now, or the empty text.
     QString selectedPatternEntry() const;
+    /// After an exercise: the keyboard waits in the lesson list for the next lesson.
+    void focusLessonList();
 
 signals:
     void patternChosen(const QString &entry);

@@ -64,6 +64,7 @@ void Main::backToChooser()
     m_page->scrollToTop();
     m_results->hide();
     m_chooser->show();
+    m_chooser->focusLessonList();
 }
 
 void Main::endOpenSideScreens()
