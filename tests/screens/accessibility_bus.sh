@@ -13,9 +13,10 @@ if [[ ${1:-} == --timeout ]]; then
 fi
 
 if [[ ${1:-} != --on-bus ]]; then
-  # Xvfb picks a free display number itself, so that parallel runs never meet.
+  # Xvfb picks a free display number itself, so that parallel runs never meet; it must
+  # not reset when its first client (the bus launcher) leaves, or the next cannot connect.
   display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
   xvfb=$!
   for _ in $(seq 100); do
     [[ -s $display_file ]] && break
