@@ -363,7 +363,8 @@ void ExercisePage::closeGap(int g, bool magazine, bool right, const QString &ans
     m_layout.place(label, over.x(), over.y() + 3, over.width(), m_layout.placed(label).height());
     label->setText(answer);
     label->show();
-    label->raise();
+    // In the gap's place in the stacking, which is the order a screen reader reads.
+    label->stackUnder(input);
     if (right) {
         Look::setBack(label, kRightBack);
         if (magazine)
