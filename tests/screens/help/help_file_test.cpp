@@ -1,10 +1,10 @@
+#include "platform/text_decoding.h"
 #include "platform/text_lines.h"
 #include "screens/help/help_file.h"
 #include "screens/help/help_scale.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include "unprivileged_child.h"
@@ -62,7 +62,7 @@ class Utf8Validity : public testing::TestWithParam<Utf8Case> {};
 
 TEST_P(Utf8Validity, FollowsTheUtf8Rules)
 {
-    EXPECT_EQ(HelpFile::isValidUtf8(GetParam().bytes), GetParam().valid);
+    EXPECT_EQ(TextDecoding::decode(GetParam().bytes, TextDecoding::Otherwise::Refuse).has_value(), GetParam().valid);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bytes, Utf8Validity,
@@ -97,7 +97,7 @@ class DecodeText : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeText, GivesTheWrittenText)
 {
-    EXPECT_EQ(HelpFile::decodeText(GetParam().bytes), GetParam().text);
+    EXPECT_EQ(TextDecoding::decode(GetParam().bytes, TextDecoding::Otherwise::Windows1255), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bytes, DecodeText,
@@ -114,19 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Bytes, DecodeText,
         DecodeCase{"marked_utf8_stays_utf8", bytes("\xef\xbb\xbf" "a\xff"), QStringLiteral("a\ufffd")}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(Windows1255, MatchesTheSystemCodePageTable)
-{
-    QStringDecoder system("windows-1255");
-    if (!system.isValid())
-        GTEST_SKIP() << "this Qt has no windows-1255 converter to compare with";
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        const QByteArray one(1, char(byte));
-        QStringDecoder decoder("windows-1255");
-        const QString expected = decoder.decode(one);
-        EXPECT_EQ(HelpFile::decodeWindows1255(one), expected) << "byte 0x" << std::hex << byte;
-    }
-}
-
 // ---- reading files
 
 enum class Kind { Missing, Directory, File, NoPermission };
@@ -136,7 +123,6 @@ struct ReadCase
     const char *name;
     Kind kind;
     QByteArray content;
-    HelpFile::ReadStatus status;
     QStringList lines;
 };
 
@@ -166,27 +152,22 @@ TEST_P(ReadLines, ReportsWhatItCouldRead)
     if (c.kind == Kind::NoPermission) {
         // Root reads any file, so the reading is done by a user who may not.
         const std::string wrong = TestSupport::runUnprivileged([&] {
-            const HelpFile::ReadResult result = HelpFile::readLines(path);
-            return result.status == c.status && result.lines == c.lines ? std::string() : std::string("read it anyway");
+            return HelpFile::readLines(path) == c.lines ? std::string() : std::string("read it anyway");
         });
         EXPECT_EQ(wrong, "");
         return;
     }
-    const HelpFile::ReadResult result = HelpFile::readLines(path);
-    EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(result.lines, c.lines);
+    EXPECT_EQ(HelpFile::readLines(path), c.lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ReadLines,
     testing::Values(
-        ReadCase{"missing", Kind::Missing, {}, HelpFile::ReadStatus::Missing, {}},
-        ReadCase{"directory", Kind::Directory, {}, HelpFile::ReadStatus::Unreadable, {}},
-        ReadCase{"no_permission", Kind::NoPermission, bytes("a\r\n"), HelpFile::ReadStatus::Unreadable, {}},
-        ReadCase{"empty_file", Kind::File, bytes(""), HelpFile::ReadStatus::Read, {}},
-        ReadCase{"utf8_lines", Kind::File, bytes("\xd7\x90\r\n\r\nb\r\n"), HelpFile::ReadStatus::Read,
-                 {QStringLiteral("א"), QString(), QStringLiteral("b")}},
-        ReadCase{"windows_1255_lines", Kind::File, bytes("\xf9\xec\xe5\xed\r\nI am.\r\n"), HelpFile::ReadStatus::Read,
-                 {QStringLiteral("שלום"), QStringLiteral("I am.")}}),
+        ReadCase{"missing", Kind::Missing, {}, {}},
+        ReadCase{"directory", Kind::Directory, {}, {}},
+        ReadCase{"no_permission", Kind::NoPermission, bytes("a\r\n"), {}},
+        ReadCase{"empty_file", Kind::File, bytes(""), {}},
+        ReadCase{"utf8_lines", Kind::File, bytes("\xd7\x90\r\n\r\nb\r\n"),                  {QStringLiteral("א"), QString(), QStringLiteral("b")}},
+        ReadCase{"windows_1255_lines", Kind::File, bytes("\xf9\xec\xe5\xed\r\nI am.\r\n"),                  {QStringLiteral("שלום"), QStringLiteral("I am.")}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- file names
