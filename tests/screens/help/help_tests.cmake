@@ -6,7 +6,7 @@ add_executable(help_file_tests
   ${help_tests_dir}/help_file_test.cpp
   ${help_tests_dir}/help_content_test.cpp
 )
-target_link_libraries(help_file_tests PRIVATE cloze_helpfile cloze_core unprivileged_child GTest::gtest_main)
+target_link_libraries(help_file_tests PRIVATE cloze_helpfile cloze_core GTest::gtest_main)
 target_compile_definitions(help_file_tests PRIVATE
   CLOZE_DATA_DIR="${CMAKE_SOURCE_DIR}/data"
   CLOZE_PROGRAM_DIR="${CLOZE_PROGRAM_DIR}")
