@@ -145,6 +145,7 @@ TEST(Variables, SettingsStartOn)
     const Variables state;
     EXPECT_TRUE(state.TimeLimitOn && state.MagazineOn && state.SignsOn);
     EXPECT_FALSE(state.ExerciseRunning);
+    EXPECT_EQ(&variables(), &variables()) << "one shared record";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -93,6 +94,25 @@ TEST(Finding, EnglishNotShownElsewhere)
     EXPECT_EQ(Finding{Kind::GapAboveText}.english(), QStringLiteral("the heading holds a \"&\"; its gaps would be counted but never shown"));
     EXPECT_EQ((Finding{Kind::UnmatchedRow, 0, 0, 0, {}, 6, {"", "1"}}.english()),
               QStringLiteral("row 6 of closes: pattern null lesson 1: the pattern is null, so the row is never listed or read"));
+}
+
+TEST(Finding, EveryKindSpeaksBothLanguages)
+{
+    // The Hebrew names what the finding is about: pattern 17, lesson 2, line 3 or count 4.
+    const std::pair<Kind, const char *> kinds[] = {
+        {Kind::UnpairedMarker, "3"}, {Kind::TooManyGaps, "3"},   {Kind::TooManyTextRuns, "3"},  {Kind::GapAboveText, ""},
+        {Kind::LineTooWide, "3"},    {Kind::NullText, ""},       {Kind::EmptyText, ""},         {Kind::OneInHeading, "3"},
+        {Kind::NoStartLine, ""},     {Kind::UnnamedPattern, "17"}, {Kind::LessonOutOfRange, "2"}, {Kind::StoredTwice, "4"},
+        {Kind::Hole, "2"},           {Kind::UnmatchedRow, "4"},  {Kind::StrayFile, ""},         {Kind::OtherForm, "4"}};
+    const auto hebrewLetters = [](const QString &text) {
+        return std::count_if(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x5d0 && c.unicode() <= 0x5ea; });
+    };
+    for (const auto &[kind, number] : kinds) {
+        const Finding finding{kind, 17, 2, 3, {}, 4, {"5.5", "x", "y"}};
+        EXPECT_TRUE(!finding.english().isEmpty() && hebrewLetters(finding.english()) == 0) << int(kind);
+        EXPECT_GT(hebrewLetters(finding.hebrew()), 10) << int(kind);
+        EXPECT_TRUE(finding.hebrew().contains(QLatin1String(number))) << int(kind);
+    }
 }
 
 TEST(Finding, SeverityAndPlace)
