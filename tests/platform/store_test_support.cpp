@@ -22,7 +22,8 @@ const QList<Lessons::StoredLesson> &expectedRows()
         QList<Lessons::StoredLesson> list;
         for (const QJsonValue &value : QJsonDocument::fromJson(readFile(fixturePath(QStringLiteral("db1.expected.json")))).array()) {
             const QJsonValue cloze = value[QStringLiteral("cloze")];
-            list.append({value[QStringLiteral("pattern")].toInt(), value[QStringLiteral("lesson")].toInt(), cloze.toString(), cloze.isNull()});
+            list.append({value[QStringLiteral("pattern")].toInt(), value[QStringLiteral("lesson")].toInt(), cloze.toString(),
+                         cloze.isNull()});
         }
         return list;
     }();
@@ -41,9 +42,7 @@ const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 StoreFolder::StoreFolder()
