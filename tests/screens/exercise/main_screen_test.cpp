@@ -466,6 +466,10 @@ void MainScreenTest::noTimeLimitCanBeReadWhole()
 void MainScreenTest::gapAtTheEndOfALongRowScrollsIntoView()
 {
     ScreenRig rig;
+    // A second exercise: the screen's first showing no longer sets the bars' range.
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.main().FinishExercise();
+    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
     // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
     const QString row = QStringLiteral("1. A &x& ") + QString(170, QLatin1Char('y')) + QStringLiteral(" &z& end.");
     QVERIFY(rig.startLesson(QStringLiteral("Long row\r\n") + row, false, false));
