@@ -107,6 +107,7 @@ void ChooseExerciseTest::lessonClickBuildsThePage_data()
     QTest::addColumn<QString>("shown");
 
     QTest::newRow("word bank with signs") << true << true << "####";
+    QTest::newRow("typed with signs") << false << true << "####";
     QTest::newRow("typed without signs") << false << false << "";
 }
 

@@ -201,6 +201,10 @@ void MainScreenTest::focusedGapScrollsIntoView()
 {
     QFETCH(bool, magazine);
     ScreenRig rig;
+    // A second exercise: the screen's first showing no longer sets the bars' range.
+    QVERIFY(rig.startLesson(kTwoGaps, magazine, false));
+    rig.main().FinishExercise();
+    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
     QVERIFY(rig.startLesson(lessonWithGaps(50), magazine, false));
     ExerciseControls &screen = rig.ex();
     QVERIFY(screen.InnerBox->height() > screen.OuterBox->height());
@@ -394,6 +398,7 @@ void MainScreenTest::typingIntoAChoiceListNeverJudges_data()
     QTest::addColumn<int>("key");
     QTest::newRow("an entry in other letters and Enter") << "LIVE" << int(Qt::Key_Return);
     QTest::newRow("the start of an entry and Tab") << "li" << int(Qt::Key_Tab);
+    QTest::newRow("a whole entry and Tab") << "goes" << int(Qt::Key_Tab);
 }
 
 void MainScreenTest::typingIntoAChoiceListNeverJudges()
@@ -479,6 +484,7 @@ void MainScreenTest::gapAtTheEndOfALongRowScrollsIntoView()
         QLineEdit *box = screen.Text1[g];
         const QRect inView(box->mapTo(screen.OuterBox, QPoint(0, 0)), box->size());
         QVERIFY2(screen.OuterBox->contentsRect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
+        QVERIFY(screen.InnerBox->rect().contains(box->geometry())); // the page holds the whole row
         QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
     }
     screen.FlatScrollBar2->setValue(0);
