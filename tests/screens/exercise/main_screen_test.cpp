@@ -3,6 +3,8 @@
 #include "screens/units.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 
 class MainScreenTest : public QObject
 {
@@ -22,6 +24,7 @@ private slots:
     void timeRunsOutOnTheSixtyFirstTick();
     void exitButtonEndsOnceAndStopsTheTimer();
     void generalHelpReturnsToItsOpener();
+    void grammarHelpShowsTheChosenPattern();
     void timeUpWhileHelpIsOpenClosesIt_data();
     void timeUpWhileHelpIsOpenClosesIt();
     void newExerciseQuestion_data();
@@ -290,6 +293,20 @@ void MainScreenTest::generalHelpReturnsToItsOpener()
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     openAndClose(&rig.main(), "help1");
     QVERIFY(!rig.ch().screen->isVisible());
+}
+
+void MainScreenTest::grammarHelpShowsTheChosenPattern()
+{
+    ScreenRig rig;
+    QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
+    QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
+    QVERIFY(topic.open(QIODevice::WriteOnly) && topic.write("topic 605\r\n") > 0);
+    topic.close();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
+    QTest::mouseClick(rig.ex().Command2, Qt::LeftButton);
+    QWidget *help = rig.shown(QStringLiteral("help4grammar"));
+    QVERIFY(help);
+    QCOMPARE(help->findChild<QListWidget *>(QStringLiteral("List1"))->item(0)->text(), QStringLiteral("topic 605"));
 }
 
 void MainScreenTest::timeUpWhileHelpIsOpenClosesIt_data()
