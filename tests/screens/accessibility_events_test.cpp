@@ -113,7 +113,6 @@ void AccessibilityEventsTest::answersAreAnnounced()
 {
     QFETCH(bool, magazine);
     ScreenRig rig;
-    rig.load();
     rig.setSetting(2, QStringLiteral("2")); // credit
     QVERIFY(rig.startLesson(kThreeGaps, magazine, false, QStringLiteral("3")));
     // Answered where the focus is, as a pupil does: moving there is heard apart.
@@ -150,7 +149,6 @@ void AccessibilityEventsTest::answersAreAnnounced()
 void AccessibilityEventsTest::settingsAndTimeAreAnnounced()
 {
     ScreenRig rig;
-    rig.load();
     heard().clear();
     QTest::mouseClick(rig.ch().Command3, Qt::LeftButton);
     QCOMPARE(lastHeard(rig.ch().Command3, QAccessible::NameChanged).name, QStringLiteral("ללא סימנים"));
@@ -166,7 +164,6 @@ void AccessibilityEventsTest::settingsAndTimeAreAnnounced()
 void AccessibilityEventsTest::resultsAnnounceTheGrade()
 {
     ScreenRig rig;
-    rig.load();
     QVERIFY(rig.startLesson(kThreeGaps, false, false));
     rig.typeAnswer(1, QStringLiteral("word1"));
     rig.typeAnswer(2, QStringLiteral("word2"));

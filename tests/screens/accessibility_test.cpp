@@ -106,7 +106,6 @@ void AccessibilityTest::everyVisibleControlIsNamed()
 {
     QFETCH(QString, screen);
     ScreenRig rig;
-    rig.load();
     if (screen == QLatin1String("helpForm"))
         rig.trigger(rig.main().chooser(), QStringLiteral("Help1"));
     if (screen != QLatin1String("ChooseExercise") && screen != QLatin1String("helpForm")) {
@@ -131,7 +130,6 @@ void AccessibilityTest::everyVisibleControlIsNamed()
 void AccessibilityTest::fieldsAndCountersCarryTheirCaptions()
 {
     ScreenRig rig;
-    rig.load();
     // Each setting field by the caption beside or above it, its value apart.
     const char *captions[4] = {"Label5", "Label7", "Label10", "Label11"};
     const char *values[4] = {"1", "5", "1", "1"};
@@ -173,7 +171,6 @@ void AccessibilityTest::gapIsNamedAndDescribedByItsRow()
 {
     QFETCH(bool, magazine);
     ScreenRig rig;
-    rig.load();
     QVERIFY(rig.startLesson(kThreeGaps, magazine, true));
     const QString rows[] = {QStringLiteral("1. Say ___ and ... now."), QStringLiteral("1. Say ... and ___ now."),
                             QStringLiteral("2. ___ ends it.")};
@@ -220,7 +217,6 @@ void AccessibilityTest::focusMovesOnWhenTheGapCloses()
     QFETCH(int, next);
 
     ScreenRig rig;
-    rig.load();
     QVERIFY(rig.startLesson(kThreeGaps, magazine, true, QStringLiteral("2")));
     if (rightFirst)
         answer(rig, rightFirst, QStringLiteral("word%1").arg(rightFirst));
@@ -253,7 +249,6 @@ void AccessibilityTest::focusMovesOnWhenTheGapCloses()
 void AccessibilityTest::tabGoesThroughOpenGapsInReadingOrder()
 {
     ScreenRig rig;
-    rig.load();
     QVERIFY(rig.startLesson(lessonWithGaps(5), false, true));
     // Start put the pupil into the first gap, the caret at the start of the mask.
     QCOMPARE(activate(&rig.main()), rig.ex().Text1[1]);
@@ -292,7 +287,6 @@ void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
     QFETCH(bool, left);
     QFETCH(bool, again);
     ScreenRig rig;
-    rig.load();
     QWidget *focus = nullptr;
     for (int round = again ? 2 : 1; round > 0; --round) {
         if (round == 1 && again) {
@@ -341,7 +335,6 @@ void AccessibilityTest::commandKeys()
     QFETCH(QString, back);
 
     ScreenRig rig;
-    rig.load();
     QWidget *target = activate(rig.main().chooser());
     if (from != QLatin1String("chooser")) {
         QVERIFY(rig.startLesson(kThreeGaps, false, false));
@@ -369,7 +362,6 @@ void AccessibilityTest::commandKeys()
 void AccessibilityTest::refusedSettingTakesThePupilToIt()
 {
     ScreenRig rig;
-    rig.load();
     rig.rows->texts[{5, 1}] = kThreeGaps;
     QVERIFY(rig.clickPattern(5) && rig.clickLesson(1));
     rig.setSetting(3, QStringLiteral("-1"));
