@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -433,6 +435,30 @@ TEST(LockedStore, SqliteGivesUpInsteadOfWaiting)
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
     EXPECT_TRUE(Lessons::SqliteLessonStore(path).lessons(1).ok());
+}
+
+// The pupil program opening a lesson while a teacher's save commits waits for it.
+TEST(LockedStore, SqliteWaitsForAShortWrite)
+{
+    StoreFolder folder;
+    const QString path = fixtureStore(folder, Engine::Sqlite);
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    const auto listing = Lessons::SqliteLessonStore(path).lessons(1);
+    const auto text = Lessons::SqliteLessonStore(path).lessonText(1, 1);
+    const qint64 waited = clock.elapsed();
+    release.join();
+    sqlite3_close(holder);
+    EXPECT_TRUE(listing.ok()) << show(listing.error);
+    EXPECT_TRUE(text.ok()) << show(text.error);
+    EXPECT_GE(waited, 250);
 }
 
 // --- Access number columns a hair off a whole number ------------------------------
