@@ -92,13 +92,12 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     Label7 = named(new QLabel(QStringLiteral("נסיונות במשחק"), this), "Label7");
     Label10 = named(new QLabel(QStringLiteral("זיכוי"), this), "Label10");
     Label11 = named(new QLabel(QStringLiteral("חיוב"), this), "Label11");
-    const char *initial[4] = {"1", "5", "1", "1"};
     for (int i = 0; i < 4; ++i) {
         Combo2[i] = new QComboBox(this);
         Combo2[i]->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         Combo2[i]->setEditable(true);
         Combo2[i]->setInsertPolicy(QComboBox::NoInsert);
-        Combo2[i]->setEditText(QString::fromLatin1(initial[i]));
+        Combo2[i]->setEditText(Settings::kInitialTexts[i]);
         Combo2[i]->setLayoutDirection(Qt::LeftToRight);
         Combo2[i]->setMinimumWidth(80);
         connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i] {
