@@ -154,6 +154,17 @@ QList<int> StoreDocument::changedTexts() const
     return ids;
 }
 
+QList<int> StoreDocument::changedRows() const
+{
+    QList<int> ids;
+    for (const Row &row : m_rows) {
+        const auto saved = m_saved.find(row.id);
+        if (saved == m_saved.end() || !(saved->second == row.lesson))
+            ids.append(row.id);
+    }
+    return ids;
+}
+
 Lessons::SqliteWriter::SaveOutcome StoreDocument::save()
 {
     using Lessons::SqliteWriter::Failure;

@@ -65,6 +65,8 @@ public:
     bool hasChanges() const { return !changes().isEmpty(); }
     /// The rows whose text is new or changed since the last save.
     QList<int> changedTexts() const;
+    /// The rows that are new, or whose text or numbers changed, since the last save.
+    QList<int> changedRows() const;
     /// Writes every change in one transaction. On success the document is saved; on
     /// failure nothing changes here or in the store.
     Lessons::SqliteWriter::SaveOutcome save();
