@@ -48,13 +48,14 @@ bool EditorWindow::leaveChanges(const QString &question)
 
 bool EditorWindow::openStore(const QString &path)
 {
-    if (!leaveChanges(QStringLiteral("יש שינויים שלא נשמרו. לשמור אותם לפני שנפתח מאגר אחר?")))
-        return false;
+    // Read first: a store that cannot be read leaves everything as it is, unasked.
     auto opened = Editor::StoreDocument::open(path);
     if (!opened.document) {
         m_context.dialogs.inform(this, Editor::Messages::openFailed(QDir::toNativeSeparators(path)));
         return false;
     }
+    if (!leaveChanges(QStringLiteral("יש שינויים שלא נשמרו. לשמור אותם לפני שנפתח מאגר אחר?")))
+        return false;
     takeDocument(std::move(*opened.document));
     rememberRecent(path);
     offerRecovery();
