@@ -10,5 +10,6 @@ cmake --build "$build" -j"$(nproc)" >> "$build.log" 2>&1 || { tail -40 "$build.l
 status=0
 echo "== lesson store"; "$build"/bench-bin/store_bench ${1:-} || status=1
 echo "== screens";      "$build"/bench-bin/screens_bench ${1:-} 2>/dev/null || status=1
+echo "== editor";       "$build"/bench-bin/editor_bench ${1:-} 2>/dev/null || status=1
 echo "== start-up";     xvfb-run -a "$build"/bench-bin/startup_bench "$build"/bin/cloze-trainer "$build"/bench-bin/bare_window 2>/dev/null || status=1
 exit $status
