@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QTranslator>
@@ -60,6 +61,9 @@ int run(int argc, char **argv)
     QuitAtFirstPaint quitHook;
     if (qEnvironmentVariableIsSet("CLOZE_QUIT_WHEN_SHOWN"))
         window.installEventFilter(&quitHook);
+    // As large as designed, on a small screen as large as it takes.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.resize(window.size().boundedTo(screen->availableSize()));
     window.show();
     const QStringList args = QCoreApplication::arguments();
     // Opened once the window is up, so that a question about the store has a window to stand over.

@@ -231,7 +231,7 @@ void EditorWindow::buildCentre()
     splitter->addWidget(m_preview);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 1);
-    splitter->setSizes({260, 420, 820});
+    splitter->setSizes({260, 520, 720});
     setCentralWidget(splitter);
 }
 
