@@ -31,7 +31,7 @@ editor_shots() {
   xdotool key ctrl+Home; sleep 0.3
   # The word bank off: the page as a pupil who types the answers sees it.
   xdotool mousemove 668 64 click 1; sleep 0.8
-  import -window root -crop 692x640+0+50 +repage "$out/editor-preview.png"
+  import -window root -crop 684x640+0+50 +repage "$out/editor-preview.png"
 }
 
 scripts/install-deps.sh scripts/screenshot-packages.txt

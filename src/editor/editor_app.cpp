@@ -40,6 +40,8 @@ int run(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cloze-editor"));
+    // Settings and recovery files under ~/.config/cloze-trainer and ~/.local/share/cloze-trainer.
+    QApplication::setOrganizationName(QStringLiteral("cloze-trainer"));
     QGuiApplication::setDesktopFileName(QStringLiteral("cloze-editor"));
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
