@@ -91,6 +91,9 @@ private:
 
     // editor_window_lessons.cpp: the list of lessons and the changes to them.
     void fillTree();
+    /// The list entry of a row after typing: its heading and whether it is changed.
+    void updateEntry(int id);
+    void markChanged(QTreeWidgetItem *item, bool changed);
     void treeChosen();
     void newLesson();
     void duplicateLesson();

@@ -6,6 +6,7 @@
 #include "editor/lesson_text_edit.h"
 #include "editor/lesson_listing.h"
 #include "editor/messages.h"
+#include "lessons/cloze_builder.h"
 #include "lessons/patterns.h"
 
 #include <QTimer>
@@ -16,26 +17,38 @@ namespace {
 
 constexpr int kRowRole = Qt::UserRole;
 constexpr int kPatternRole = Qt::UserRole + 1;
+constexpr int kHiddenRole = Qt::UserRole + 2;
 
 const QString kNewLessonText = QStringLiteral("Fill in the gaps.\r\n1. ");
 
-// A heading on one line of the list.
-QString oneLine(const QString &heading)
-{
-    return heading.simplified();
-}
-
-QString entryText(const Editor::ListedRow &row)
-{
-    if (row.hidden == Editor::Hidden::No)
-        return Patterns::lessonEntry(row.lesson, oneLine(row.heading));
-    return QStringLiteral("%1/%2  %3  — %4")
-        .arg(row.pattern)
-        .arg(row.lesson)
-        .arg(oneLine(row.heading), Editor::Messages::hidden(row.hidden));
-}
-
 } // namespace
+
+void EditorWindow::markChanged(QTreeWidgetItem *item, bool changed)
+{
+    QFont font = item->font(0);
+    font.setBold(changed);
+    item->setFont(0, font);
+}
+
+void EditorWindow::updateEntry(int id)
+{
+    const Editor::Row *row = m_document ? m_document->find(id) : nullptr;
+    const auto item = m_items.find(id);
+    if (!row || item == m_items.end())
+        return;
+    // Typing changes whether a row has a text, and so whether a pupil sees it, and
+    // nothing else of its place in the list.
+    const auto hidden = Editor::Hidden(item->second->data(0, kHiddenRole).toInt());
+    const bool hadText = hidden != Editor::Hidden::EmptyText;
+    if (hadText != row->lesson.hasText() && (hidden == Editor::Hidden::No || hidden == Editor::Hidden::EmptyText)) {
+        fillTree();
+        return;
+    }
+    const Lessons::StoredLesson &lesson = row->lesson;
+    item->second->setText(0, Editor::Messages::listEntry({id, lesson.pattern, lesson.lesson,
+                                                          lesson.isNull ? QString() : Cloze::heading(lesson.cloze), hidden}));
+    markChanged(item->second, m_document->changedRows().contains(id));
+}
 
 void EditorWindow::fillTree()
 {
@@ -47,14 +60,11 @@ void EditorWindow::fillTree()
     const Editor::LessonListing listing = Editor::listLessons(m_document->rows());
     const QList<int> changed = m_document->changedRows();
     auto add = [&](QTreeWidgetItem *parent, const Editor::ListedRow &row) {
-        auto *item = new QTreeWidgetItem(parent, {entryText(row)});
+        auto *item = new QTreeWidgetItem(parent, {Editor::Messages::listEntry(row)});
         item->setData(0, kRowRole, row.id);
         item->setData(0, kPatternRole, row.pattern);
-        if (changed.contains(row.id)) {
-            QFont font = item->font(0);
-            font.setBold(true);
-            item->setFont(0, font);
-        }
+        item->setData(0, kHiddenRole, int(row.hidden));
+        markChanged(item, changed.contains(row.id));
         if (row.hidden != Editor::Hidden::No)
             item->setForeground(0, QColor(0x80, 0x40, 0x00));
         m_items[row.id] = item;

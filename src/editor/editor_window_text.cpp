@@ -142,19 +142,7 @@ void EditorWindow::refresh()
         item->setForeground(QColor(0x20, 0x70, 0x20));
         item->setData(Qt::UserRole, 0);
     }
-    // The list entry follows the heading; a lesson that moves in or out of sight moves in the list.
-    const auto item = m_items.find(m_current);
-    const bool listed = Lessons::lessonListing(QList<Lessons::StoredLesson>{lesson}, lesson.pattern).size() == 1
-        && Patterns::PatternName(lesson.pattern).size() > 0;
-    if (item != m_items.end() && listed && item->second->data(0, Qt::UserRole + 1).toInt() == lesson.pattern
-        && item->second->parent() && item->second->parent()->data(0, Qt::UserRole + 1).toInt() == lesson.pattern) {
-        item->second->setText(0, Patterns::lessonEntry(lesson.lesson, Cloze::heading(text).simplified()));
-        QFont font = item->second->font(0);
-        font.setBold(true);
-        item->second->setFont(0, font);
-    } else if (item != m_items.end() || listed) {
-        fillTree();
-    }
+    updateEntry(m_current);
     updateState();
 }
 

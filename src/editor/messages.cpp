@@ -1,5 +1,7 @@
 #include "editor/messages.h"
 
+#include "lessons/patterns.h"
+
 namespace Editor::Messages {
 
 using Lessons::SqliteWriter::Failure;
@@ -72,6 +74,14 @@ QString hidden(Hidden why)
 QString lessonName(int pattern, int lesson)
 {
     return QStringLiteral("תבנית %1, שיעור %2").arg(pattern).arg(lesson);
+}
+
+QString listEntry(const ListedRow &row)
+{
+    const QString heading = row.heading.simplified();
+    if (row.hidden == Hidden::No)
+        return Patterns::lessonEntry(row.lesson, heading);
+    return QStringLiteral("%1/%2  %3  — %4").arg(row.pattern).arg(row.lesson).arg(heading, hidden(row.hidden));
 }
 
 } // namespace Editor::Messages

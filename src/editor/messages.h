@@ -15,5 +15,8 @@ QString readOnly(ReadOnly why);
 QString hidden(Hidden why);
 /// «תבנית 24, שיעור 3»
 QString lessonName(int pattern, int lesson);
+/// A row in the editor's list: «3 Write the verb.» as the pupils' list shows it, or
+/// «7/1  Heading  — why pupils never see it».
+QString listEntry(const ListedRow &row);
 
 } // namespace Editor::Messages
