@@ -25,13 +25,25 @@ int Scale::fromPixels(int pixels) const
 
 QRect Scale::rect(double left, double top, double width, double height) const
 {
-    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    // Edges, not sizes, are rounded, so that controls that meet in twips meet in pixels.
+    const int x = toPixels(left);
+    const int y = toPixels(top);
+    return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
 }
 
-ViewSize viewSize(QSize pixels, const Scale &scale)
+ViewSize viewSize(QSize pixels)
 {
-    const double perUnit = kTwipsPerViewUnit / scale.twipsPerPixel();
+    const double perUnit = kTwipsPerViewUnit / kDesignTwipsPerPixel;
     return {Numbers::clampToInt16(pixels.width() / perUnit), Numbers::clampToInt16(pixels.height() / perUnit)};
+}
+
+double fitZoom(QSize designPixels, QSize available)
+{
+    if (designPixels.isEmpty() || available.isEmpty())
+        return 1.0;
+    const double zoom = std::min(double(available.width()) / designPixels.width(),
+                                 double(available.height()) / designPixels.height());
+    return std::max(kMinimumZoom, zoom);
 }
 
 QSize scaledPixels(QSize designTwips, ViewSize view, const Scale &scale)

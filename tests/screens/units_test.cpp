@@ -16,7 +16,7 @@ class ViewSize : public testing::TestWithParam<ViewCase> {};
 // Points at 15 twips a pixel: three quarters of a pixel, a half going to the even neighbour.
 TEST_P(ViewSize, IsPointsRoundedHalfToEven)
 {
-    const Units::ViewSize view = Units::viewSize(GetParam().pixels, Units::Scale());
+    const Units::ViewSize view = Units::viewSize(GetParam().pixels);
     EXPECT_EQ(view.width, GetParam().viewWidth);
     EXPECT_EQ(view.height, GetParam().viewHeight);
 }
@@ -58,6 +58,35 @@ TEST(ScaledPointSize, GrowsWithTheViewButNeverShrinks)
     EXPECT_DOUBLE_EQ(Units::scaledPointSize(8.25, {384, 288}), 8.25);
 }
 
+struct FitCase
+{
+    const char *name;
+    QSize available; // the monitor less panels, task bar and the window's frame
+    double zoom;
+};
+
+class FitZoom : public testing::TestWithParam<FitCase> {};
+
+// The exercise screen is designed 1024 by 768 pixels.
+TEST_P(FitZoom, LargestThatKeepsProportionsAndFits)
+{
+    const FitCase &c = GetParam();
+    const double zoom = Units::fitZoom(QSize(1024, 768), c.available);
+    EXPECT_NEAR(zoom, c.zoom, 0.001);
+    const QSize screen = QSize(1024, 768) * zoom;
+    if (zoom > Units::kMinimumZoom)
+        EXPECT_TRUE(c.available.expandedTo(screen) == c.available) << screen.width() << "x" << screen.height();
+}
+
+INSTANTIATE_TEST_SUITE_P(Monitors, FitZoom,
+    testing::Values(FitCase{"projector_1280x720", {1272, 682}, 682.0 / 768},
+                    FitCase{"laptop_1366x768_with_a_task_bar", {1358, 690}, 690.0 / 768},
+                    FitCase{"monitor_1920x1080", {1912, 1002}, 1002.0 / 768},
+                    FitCase{"monitor_3840x2160", {3832, 2042}, 2042.0 / 768},
+                    FitCase{"wide_but_low", {3000, 600}, 600.0 / 768},
+                    FitCase{"too_small_keeps_the_readable_minimum", {792, 562}, Units::kMinimumZoom}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(Scale, TwipsAndPixelsMeetWithOneRounding)
 {
     const Units::Scale design;
@@ -66,7 +95,10 @@ TEST(Scale, TwipsAndPixelsMeetWithOneRounding)
     EXPECT_EQ(design.toPixels(37.5), 2);  // 2.5
     EXPECT_EQ(design.fromPixels(1024), 15360);
     EXPECT_EQ(design.rect(120, 800, 13350, 9600), QRect(8, 53, 890, 640));
-    EXPECT_EQ(Units::Scale(7.5).toPixels(15360), 2048);
+    // Edges round, so that controls that meet in twips meet in pixels at any zoom.
+    const Units::Scale zoomed = Units::Scale::zoomed(0.9);
+    EXPECT_EQ(zoomed.rect(0, 0, 1000, 10).right() + 1, zoomed.rect(1000, 0, 1000, 10).left());
+    EXPECT_EQ(Units::Scale::zoomed(2).toPixels(15360), 2048);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "screens/chooser/settings.h"
 #include "screens/exercise/lesson_preparation.h"
 #include "screens/look.h"
+#include "screens/screen_fit.h"
 #include "state/variables.h"
 
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +50,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     setObjectName(QStringLiteral("ChooseExercise"));
     setWindowTitle(QStringLiteral("תרגול דקדוק אנגלית"));
     setLayoutDirection(Qt::RightToLeft);
-    setFont(Look::arial(12));
+    m_layout.font(this, 12);
     Look::setBack(this, QColor(0xE8, 0xF4, 0xFF));
 
     auto named = [](auto *w, const char *name) {
@@ -65,7 +67,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
 
     Title = named(new QLabel(QStringLiteral("Cloze Trainer  ·  תרגול דקדוק באנגלית"), this), "Image1");
     Title->setAlignment(Qt::AlignCenter);
-    Title->setFont(Look::arial(20, true));
+    m_layout.font(Title, 20, true);
     Title->setContentsMargins(6, 6, 6, 6);
     Look::setFore(Title, QColor(0x1f, 0x4e, 0x9a));
     Label4 = named(new QLabel(QStringLiteral("נא לבחור שיעור וללחוץ התחל"), this), "Label4");
@@ -81,7 +83,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     List1 = named(new QListWidget(this), "List1");
     for (QListWidget *list : {List1, List2}) {
         list->setLayoutDirection(Qt::LeftToRight);
-        list->setFont(Look::arial(11));
+        m_layout.font(list, 11);
     }
     for (QLabel *l : {Label1, Label2}) {
         l->setLayoutDirection(Qt::LeftToRight);
@@ -99,7 +101,6 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
         Combo2[i]->setInsertPolicy(QComboBox::NoInsert);
         Combo2[i]->setEditText(Settings::kInitialTexts[i]);
         Combo2[i]->setLayoutDirection(Qt::LeftToRight);
-        Combo2[i]->setMinimumWidth(80);
         connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i] {
             Look::unsetBack(Combo2[i]); // a refused setting is unmarked once edited
             SettingsHint->clear();
@@ -108,8 +109,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     SettingsHint = named(new QLabel(this), "SettingsHint");
     Look::setFore(SettingsHint, QColor(0xb0, 0x00, 0x00));
     Command4 = named(new QPushButton(QStringLiteral("התחל"), this), "Command4");
-    Command4->setFont(Look::arial(16, true));
-    Command4->setMinimumHeight(48);
+    m_layout.font(Command4, 16, true);
     Command4->setEnabled(false); // nothing to start until a lesson is built
 
     auto *layout = new QVBoxLayout(this);
@@ -143,7 +143,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     layout->addLayout(time);
     layout->addWidget(SettingsHint);
     layout->addWidget(Command4);
-    resize(640, 720);
+    fitToScreen();
 
     Variables &state = m_context.state;
     state.TimeLimitOn = true;
@@ -290,6 +290,26 @@ bool ChooseExercise::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ChooseExercise::fitToScreen()
+{
+    const QSize design(640, 720); // pixels at the design scale
+    const double zoom = Units::fitZoom(design, ScreenFit::available(this));
+    if (zoom != m_layout.scale().zoom())
+        m_layout.rescale(Units::Scale::zoomed(zoom));
+    for (QComboBox *setting : Combo2)
+        setting->setMinimumWidth(int(80 * zoom));
+    Command4->setMinimumHeight(int(48 * zoom));
+    // Where even the smallest zoom is too tall, the lists give up their height.
+    resize((design * zoom).boundedTo(ScreenFit::available(this)));
+    ScreenFit::keepOnScreen(this);
+}
+
+void ChooseExercise::showEvent(QShowEvent *event)
+{
+    fitToScreen();
+    QWidget::showEvent(event);
 }
 
 void ChooseExercise::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/twips_layout.h"
+
 #include <QWidget>
 
 #include <array>
@@ -39,8 +41,10 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void fitToScreen();
     void List2_Click();
     void List1_Click();
     void Command1_Click();
@@ -49,6 +53,7 @@ private:
     void Command4_Click();
 
     const ScreenContext &m_context;
+    TwipsLayout m_layout;
     Main &m_main;
     QString m_patternText; ///< first three characters of the last pattern clicked
 

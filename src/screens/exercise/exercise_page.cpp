@@ -53,7 +53,7 @@ int keyCode(const QKeyEvent *event)
 
 ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     : QObject(host)
-    , m_scale(scale)
+    , m_layout(scale)
     , m_measure(std::move(measure))
 {
     m_outerBox = new QFrame(host);
@@ -61,29 +61,33 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     // The viewport ends where the horizontal bar begins: as designed (9600 high) its
     // foot lay under the bar and the panel, and the last row of a long page could not
     // be scrolled into sight.
-    m_outerBox->setGeometry(m_scale.rect(0, 800, 13350, 9720 - 800));
+    m_layout.place(m_outerBox, 0, 800, 13350, 9720 - 800);
     m_outerBox->setFrameShape(QFrame::StyledPanel);
     m_innerBox = new QFrame(m_outerBox);
     m_innerBox->setObjectName(QStringLiteral("InnerBox"));
-    m_innerBox->setGeometry(m_scale.rect(120, 0, 17000, 15000));
+    m_layout.place(m_innerBox, 120, 0, 17000, 15000);
 
     m_verticalBar = new QScrollBar(Qt::Vertical, host);
     m_verticalBar->setObjectName(QStringLiteral("FlatScrollBar1"));
-    m_verticalBar->setGeometry(m_scale.rect(13320, 720, 255, 4695));
+    m_layout.place(m_verticalBar, 13320, 720, 255, 4695);
     m_verticalBar->setRange(-500, 15000);
     m_horizontalBar = new QScrollBar(Qt::Horizontal, host);
     m_horizontalBar->setObjectName(QStringLiteral("FlatScrollBar2"));
-    m_horizontalBar->setGeometry(m_scale.rect(0, 9720, 5415, 255));
+    m_layout.place(m_horizontalBar, 0, 9720, 5415, 255);
     m_horizontalBar->setRange(0, 32767);
-    connect(m_verticalBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_innerBox->move(m_innerBox->x(), m_scale.toPixels(-value)); });
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this,
-            [this](int value) { m_innerBox->move(m_scale.toPixels(-value), m_innerBox->y()); });
+    connect(m_verticalBar, &QScrollBar::valueChanged, this, [this](int value) {
+        const QRectF page = m_layout.placed(m_innerBox);
+        m_layout.place(m_innerBox, page.x(), -value, page.width(), page.height());
+    });
+    connect(m_horizontalBar, &QScrollBar::valueChanged, this, [this](int value) {
+        const QRectF page = m_layout.placed(m_innerBox);
+        m_layout.place(m_innerBox, -value, page.y(), page.width(), page.height());
+    });
 
     auto label = [this](QWidget *parent, const QString &name, const QRect &twips) {
         auto *l = new QLabel(parent);
         l->setObjectName(name);
-        l->setGeometry(m_scale.rect(twips.x(), twips.y(), twips.width(), twips.height()));
+        m_layout.place(l, twips);
         l->setTextFormat(Qt::PlainText);
         l->setLayoutDirection(Qt::LeftToRight);
         return l;
@@ -91,11 +95,11 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     for (int i = 0; i < kControls; ++i) {
         m_label4[i] = label(m_innerBox, QStringLiteral("Label4_%1").arg(i),
                             i == 0 ? QRect(120, 0, 12270, 1336) : QRect(9555, 1155, 360, 255));
-        m_label4[i]->setFont(Look::arial(11.25));
+        m_layout.font(m_label4[i], 11.25);
         m_text1[i] = new QLineEdit(m_innerBox);
         m_text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        m_text1[i]->setGeometry(m_scale.rect(9435, 435, 855, 420));
-        m_text1[i]->setFont(Look::arial(11.25));
+        m_layout.place(m_text1[i], 9435, 435, 855, kTypedHeight);
+        m_layout.font(m_text1[i], 11.25);
         m_text1[i]->setLayoutDirection(Qt::LeftToRight);
         m_text1[i]->installEventFilter(this);
         m_text1[i]->hide();
@@ -108,8 +112,8 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
         list->setCompleter(nullptr);
         disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
         disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
-        list->setGeometry(m_scale.rect(8520, 3840, 2000, 375));
-        list->setFont(Look::arial(11.25));
+        m_layout.place(list, 8520, 3840, 2000, kChoiceHeight);
+        m_layout.font(list, 11.25);
         list->setLayoutDirection(Qt::LeftToRight);
         list->installEventFilter(this);
         list->hide();
@@ -119,7 +123,7 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
         });
     }
     m_label4[0]->setText(QStringLiteral("Text Starts Here"));
-    m_label4[0]->setFont(Look::arial(11.25, true));
+    m_layout.font(m_label4[0], 11.25, true);
     for (int i = 1; i < kControls; ++i)
         m_label4[i]->hide();
     for (int i = 0; i < kAnswerLabels; ++i) {
@@ -143,27 +147,35 @@ QWidget *ExercisePage::gap(int g, bool magazine) const
 void ExercisePage::setLoadedFonts()
 {
     for (int i = 0; i < kControls; ++i) {
-        m_text1[i]->setFont(Look::arial(14));
-        m_combo1[i]->setFont(Look::arial(14));
-        m_label4[i]->setFont(Look::arial(14, i == 0));
+        m_layout.font(m_text1[i], 14);
+        m_layout.font(m_combo1[i], 14);
+        m_layout.font(m_label4[i], 14, i == 0);
         m_label4[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     for (QLabel *l : m_label15)
-        l->setFont(Look::arial(12, true));
+        m_layout.font(l, 12, true);
     m_label4[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void ExercisePage::spreadCells(int viewWidth)
 {
-    for (int i = 0; i < kCells; ++i)
-        m_label3[i]->move(m_scale.toPixels(60 + i * 6.75 * viewWidth / Units::kDesignViewWidth), m_label3[i]->y());
+    for (int i = 0; i < kCells; ++i) {
+        const QRectF cell = m_layout.placed(m_label3[i]);
+        m_layout.place(m_label3[i], 60 + i * 6.75 * viewWidth / Units::kDesignViewWidth, cell.y(), cell.width(),
+                       cell.height());
+    }
+}
+
+void ExercisePage::rescale(Units::Scale scale)
+{
+    m_layout.rescale(scale);
 }
 
 int ExercisePage::measure(const QString &text) const
 {
     if (m_measure)
         return m_measure(text);
-    return m_scale.fromPixels(QFontMetrics(m_label4[1]->font()).horizontalAdvance(text));
+    return m_layout.scale().fromPixels(QFontMetrics(m_label4[1]->font()).horizontalAdvance(text));
 }
 
 void ExercisePage::reset(const QColor &back)
@@ -191,29 +203,30 @@ void ExercisePage::reset(const QColor &back)
 Placement::Input ExercisePage::placementInput() const
 {
     Placement::Input input;
-    const QRect heading = m_label4[0]->geometry();
-    input.headingLeft = m_scale.fromPixels(heading.x());
-    input.headingTop = m_scale.fromPixels(heading.y());
-    input.headingHeight = m_scale.fromPixels(heading.height());
-    input.innerWidth = m_scale.fromPixels(m_innerBox->width());
+    const Units::Scale &scale = m_layout.scale();
+    const QRectF heading = m_layout.placed(m_label4[0]);
+    input.headingLeft = int(heading.x());
+    input.headingTop = int(heading.y());
+    input.headingHeight = int(heading.height());
+    input.innerWidth = int(m_layout.placed(m_innerBox).width());
     for (int i = 0; i < kControls; ++i) {
-        input.typedWidths[i] = m_scale.fromPixels(m_text1[i]->width());
-        input.choiceWidths[i] = m_scale.fromPixels(m_combo1[i]->width());
+        input.typedWidths[i] = int(m_layout.placed(m_text1[i]).width());
+        input.choiceWidths[i] = int(m_layout.placed(m_combo1[i]).width());
     }
     input.measure = [this](const QString &text) { return measure(text); };
     // A choice gap's designed width is shared by its text and its button, which hid
     // part of short masks («¦##» for «###»): the placement widens it where needed.
     const QComboBox *probe = m_combo1[0];
-    input.measureChoiceText = [this, metrics = QFontMetrics(probe->font())](const QString &text) {
-        return m_scale.fromPixels(metrics.horizontalAdvance(text));
+    input.measureChoiceText = [scale, metrics = QFontMetrics(probe->font())](const QString &text) {
+        return scale.fromPixels(metrics.horizontalAdvance(text));
     };
     QStyleOptionComboBox option;
     option.initFrom(probe);
     option.editable = true;
     option.rect = QRect(0, 0, 400, probe->height());
     const QRect field = probe->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, probe);
-    const int lineEditMargins = 2 * 2 + 1; // the box's inner margins and its caret
-    input.choiceChrome = m_scale.fromPixels(option.rect.width() - field.width() + lineEditMargins);
+    const int lineEditMargins = 2 * 2 + 1 + 1; // the box's inner margins, its caret, and a pixel the edges may round away
+    input.choiceChrome = scale.fromPixels(option.rect.width() - field.width() + lineEditMargins);
     return input;
 }
 
@@ -226,20 +239,22 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         m_combo1[g]->setCurrentIndex(-1);
     }
     for (int i = 0; i < kControls; ++i) {
-        m_text1[i]->resize(m_scale.toPixels(input.typedWidths[i]), m_text1[i]->height());
-        m_combo1[i]->resize(m_scale.toPixels(input.choiceWidths[i]), m_combo1[i]->height());
+        const QRectF typed = m_layout.placed(m_text1[i]);
+        m_layout.place(m_text1[i], typed.x(), typed.y(), input.typedWidths[i], typed.height());
+        const QRectF choice = m_layout.placed(m_combo1[i]);
+        m_layout.place(m_combo1[i], choice.x(), choice.y(), input.choiceWidths[i], choice.height());
     }
     for (const Placement::Piece &piece : placed.pieces) {
         if (piece.kind == Placement::Piece::Kind::TextRun) {
             QLabel *run = m_label4[piece.index];
             run->setText(piece.text);
-            run->setGeometry(m_scale.toPixels(piece.left), m_scale.toPixels(piece.top),
-                             m_scale.toPixels(measure(piece.text)), run->sizeHint().height());
+            m_layout.place(run, piece.left, piece.top, measure(piece.text), -1);
             run->show();
             continue;
         }
         QWidget *control = gap(piece.index, input.magazine);
-        control->move(m_scale.toPixels(piece.left), m_scale.toPixels(piece.top));
+        const QRectF was = m_layout.placed(control);
+        m_layout.place(control, piece.left, piece.top, was.width(), was.height());
         control->show();
         if (piece.setText) {
             if (input.magazine)
@@ -249,11 +264,12 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         }
     }
     m_filling = false;
-    m_innerBox->resize(m_scale.toPixels(placed.innerWidth), m_scale.toPixels(placed.innerHeight));
+    const QRectF page = m_layout.placed(m_innerBox);
+    m_layout.place(m_innerBox, page.x(), page.y(), placed.innerWidth, placed.innerHeight);
     m_verticalBar->setMaximum(placed.scrollMax);
     // Keep the horizontal bar's range with the widened page, so that every gap can be
     // scrolled into view.
-    const int viewWidth = m_scale.fromPixels(m_outerBox->width());
+    const int viewWidth = int(m_layout.placed(m_outerBox).width());
     m_horizontalBar->setEnabled(placed.innerWidth > viewWidth);
     m_horizontalBar->setMaximum(std::max(0, placed.innerWidth - viewWidth));
     m_label4[0]->show();
@@ -272,7 +288,8 @@ void ExercisePage::closeGap(int g, bool magazine, bool right, const QString &ans
     QWidget *input = gap(g, magazine);
     input->hide();
     QLabel *label = m_label15[g];
-    label->setGeometry(input->x(), input->y() + m_scale.toPixels(3), input->width(), label->height());
+    const QRectF over = m_layout.placed(input);
+    m_layout.place(label, over.x(), over.y() + 3, over.width(), m_layout.placed(label).height());
     label->setText(answer);
     label->show();
     label->raise();
@@ -290,34 +307,36 @@ void ExercisePage::scrollToGap(int g, bool magazine, int screenWidth)
 {
     // Both rules work in twips, and the page follows the bars, so the bars always
     // show where the page stands.
-    const QWidget *control = gap(g, magazine);
-    const QWidget *previous = gap(g - 1, magazine);
+    const QRectF control = m_layout.placed(gap(g, magazine));
+    const QRectF previous = m_layout.placed(gap(g - 1, magazine));
+    const QRectF viewport = m_layout.placed(m_outerBox);
+    const QRectF page = m_layout.placed(m_innerBox);
     const PageScroll::Range vertical{m_verticalBar->minimum(), m_verticalBar->maximum(),
-                                     m_innerBox->height() > m_outerBox->height()};
-    m_verticalBar->setValue(PageScroll::verticalValue(m_scale.fromPixels(control->y()),
-                                                      m_scale.fromPixels(control->height()),
-                                                      m_scale.fromPixels(m_outerBox->height()),
+                                     page.height() > viewport.height()};
+    m_verticalBar->setValue(PageScroll::verticalValue(int(control.y()), int(control.height()), int(viewport.height()),
                                                       m_verticalBar->value(), vertical));
     const PageScroll::Range horizontal{m_horizontalBar->minimum(), m_horizontalBar->maximum(),
                                        m_horizontalBar->isEnabled()};
-    m_horizontalBar->setValue(PageScroll::horizontalValue(
-        m_scale.fromPixels(control->x()), m_scale.fromPixels(control->width()), screenWidth,
-        m_scale.fromPixels(previous->x()), m_scale.fromPixels(previous->width()),
-        m_scale.fromPixels(m_outerBox->contentsRect().right()), horizontal));
-    m_innerBox->move(m_scale.toPixels(-m_horizontalBar->value()), m_scale.toPixels(-m_verticalBar->value()));
+    // The viewport's frame covers the page's edge.
+    const int frame = m_layout.scale().fromPixels(m_outerBox->width() - m_outerBox->contentsRect().right());
+    m_horizontalBar->setValue(PageScroll::horizontalValue(int(control.x()), int(control.width()), screenWidth,
+                                                          int(previous.x()), int(previous.width()),
+                                                          int(viewport.width()) - frame, horizontal));
+    m_layout.place(m_innerBox, -m_horizontalBar->value(), -m_verticalBar->value(), page.width(), page.height());
 }
 
 void ExercisePage::updateScrollBars()
 {
+    const QRectF pageBox = m_layout.placed(m_innerBox);
+    const QRectF viewBox = m_layout.placed(m_outerBox);
     const struct
     {
         QScrollBar *bar;
-        int page, view;
-    } bars[] = {{m_verticalBar, m_innerBox->height(), m_outerBox->height()},
-                {m_horizontalBar, m_innerBox->width(), m_outerBox->width()}};
+        double page, view;
+    } bars[] = {{m_verticalBar, pageBox.height(), viewBox.height()}, {m_horizontalBar, pageBox.width(), viewBox.width()}};
     for (const auto &b : bars) {
-        const int page = m_scale.fromPixels(b.page);
-        const int view = m_scale.fromPixels(b.view);
+        const int page = int(b.page);
+        const int view = int(b.view);
         if (page <= view) {
             b.bar->setEnabled(false);
             continue;
@@ -333,7 +352,8 @@ void ExercisePage::scrollToTop()
 {
     m_verticalBar->setValue(0);
     m_horizontalBar->setValue(0);
-    m_innerBox->move(0, 0);
+    const QRectF page = m_layout.placed(m_innerBox);
+    m_layout.place(m_innerBox, 0, 0, page.width(), page.height());
 }
 
 void ExercisePage::paint(const QColor &back, const QColor &text)

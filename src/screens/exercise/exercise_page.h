@@ -1,7 +1,7 @@
 #pragma once
 
 #include "screens/exercise/page_placement.h"
-#include "screens/units.h"
+#include "screens/twips_layout.h"
 
 #include <QColor>
 #include <QObject>
@@ -53,6 +53,9 @@ public:
     void setLoadedFonts();
     /// Lays the sixty cells out in a row for a view width.
     void spreadCells(int viewWidth);
+    /// Everything placed again at another scale; the page keeps its place in twips.
+    void rescale(Units::Scale scale);
+    const TwipsLayout &layout() const { return m_layout; }
 
     /// Everything of the previous lesson hidden, emptied and painted in back.
     void reset(const QColor &back);
@@ -86,7 +89,10 @@ protected:
 private:
     int measure(const QString &text) const;
 
-    Units::Scale m_scale;
+    static constexpr int kTypedHeight = 420;
+    static constexpr int kChoiceHeight = 375;
+
+    TwipsLayout m_layout;
     Measure m_measure;
     QFrame *m_outerBox = nullptr;
     QFrame *m_innerBox = nullptr;

@@ -38,7 +38,7 @@ void Main::Text1_GotFocus(int g)
         box->setText(state.GapWords[g][1]);
     box->setCursorPosition(0);
     setLabel14(QString::number(state.TriesLeft[g]));
-    m_page->scrollToGap(g, false, m_scale.fromPixels(width()));
+    m_page->scrollToGap(g, false, m_layout.scale().fromPixels(m_canvas->width()));
 }
 
 void Main::Text1_KeyPress(int g, int key)
@@ -66,7 +66,7 @@ void Main::Combo1_GotFocus(int g)
     if (!state.ExerciseRunning)
         return;
     setLabel14(QString::number(state.TriesLeft[g]));
-    m_page->scrollToGap(g, true, m_scale.fromPixels(width()));
+    m_page->scrollToGap(g, true, m_layout.scale().fromPixels(m_canvas->width()));
 }
 
 void Main::Combo1_Click(int g)

@@ -51,7 +51,7 @@ void Main::FinishExercise()
 Results &Main::results()
 {
     if (!m_results) {
-        m_results = new Results(m_scale);
+        m_results = new Results;
         connect(m_results, &Results::backChosen, this, &Main::backToChooser);
         connect(m_results, &Results::leaveChosen, this, &Main::leaveProgram);
     }
@@ -88,7 +88,7 @@ void Main::Command5_Click()
     const QColor chosen = m_context.dialogs.chooseColour(this, m_dialogColour);
     m_dialogColour = chosen;
     m_backColour = chosen;
-    update();
+    m_canvas->update();
     const Colours::Channels text =
         Colours::split(Colours::contrastTextColour(Colours::compose({chosen.red(), chosen.green(), chosen.blue()})));
     const QColor textColour(text.red, text.green, text.blue);
@@ -113,7 +113,7 @@ void Main::Command2_Click()
 {
     hide();
     m_grammarHelp = new help4grammar(m_context.state, this, m_trial ? m_trialPattern : m_chooser->selectedPatternEntry(),
-                                    m_context.workingFolder, m_scale);
+                                    m_context.workingFolder, m_layout.scale());
     connect(m_grammarHelp, &QObject::destroyed, this, [this, grammar = m_grammarHelp] {
         if (m_grammarHelp == grammar)
             m_grammarHelp = nullptr;
@@ -129,7 +129,7 @@ void Main::showGeneralHelp(bool fromExercise)
     else
         m_chooser->hide();
     if (!m_help)
-        m_help = new helpForm(m_context.state, this, m_chooser, m_context.workingFolder, m_scale);
+        m_help = new helpForm(m_context.state, this, m_chooser, m_context.workingFolder, m_layout.scale());
     m_help->show();
 }
 

@@ -10,6 +10,7 @@
 #include "screens/help/help_form.h"
 #include "screens/results/results_screen.h"
 #include "screens/look.h"
+#include "screens/screen_fit.h"
 #include "state/variables.h"
 
 #include <QAction>
@@ -20,25 +21,17 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShowEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
 namespace {
 
-using Look::arial;
-
 const QColor kPink(255, 128, 255);
-
-// Shrinks a caption's font until the longest text it will show fits its box.
-void fitFont(QLabel *l, const QString &longest = QString())
-{
-    const QString text = longest.isEmpty() ? l->text() : longest;
-    QFont f = l->font();
-    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > l->width() - 4)
-        f.setPointSizeF(f.pointSizeF() - 0.5);
-    l->setFont(f);
-}
+constexpr int kDesignWidth = 15360; // twips: 1024 by 768 pixels at the design scale
+constexpr int kDesignHeight = 11520;
 
 } // namespace
 
@@ -46,10 +39,19 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" "));
-    resize(m_scale.toPixels(15360), m_scale.toPixels(11520));
     m_backColour = palette().color(QPalette::Window);
 
-    m_menu = new QMenuBar(this);
+    // The screen's controls stand on a canvas of the designed size; on a monitor too
+    // small for it at the smallest readable zoom, the canvas scrolls.
+    m_area = new QScrollArea(this);
+    m_area->setObjectName(QStringLiteral("MainArea"));
+    m_area->setFrameShape(QFrame::NoFrame);
+    m_canvas = new QWidget;
+    m_canvas->setObjectName(QStringLiteral("MainCanvas"));
+    m_canvas->installEventFilter(this);
+    m_area->setWidget(m_canvas);
+
+    m_menu = new QMenuBar(m_canvas);
     m_menu->setObjectName(QStringLiteral("menu"));
     m_menu->setLayoutDirection(Qt::RightToLeft);
     QAction *help1 = m_menu->addAction(QStringLiteral("עזרה"));
@@ -58,9 +60,10 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
     exit1->setObjectName(QStringLiteral("exit1"));
     connect(help1, &QAction::triggered, this, [this] { showGeneralHelp(true); });
     connect(exit1, &QAction::triggered, this, &Main::Command1_Click);
-    m_menu->setGeometry(0, 0, m_scale.toPixels(4000), m_scale.toPixels(360));
+    m_layout.place(m_menu, 0, 0, 4000, 360);
+    m_layout.font(m_menu, 9);
 
-    m_page = new ExercisePage(this, m_scale, m_context.measure);
+    m_page = new ExercisePage(m_canvas, m_layout.scale(), m_context.measure);
     connect(m_page, &ExercisePage::typedGapFocused, this, &Main::Text1_GotFocus);
     connect(m_page, &ExercisePage::typedGapKey, this, &Main::Text1_KeyPress);
     connect(m_page, &ExercisePage::choiceGapFocused, this, &Main::Combo1_GotFocus);
@@ -77,6 +80,7 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
     m_page->verticalBar()->raise();
     m_page->horizontalBar()->raise();
     Frame1->raise();
+    sizeToCanvas(QSize());
 }
 
 Main::~Main()
@@ -90,15 +94,16 @@ Main::~Main()
 
 void Main::buildPanel()
 {
-    Frame1 = new QFrame(this);
+    Frame1 = new QFrame(m_canvas);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(m_scale.rect(21, 9960, 15360, 1440));
+    // Designed 15360 wide from 21 twips in: it ends at the screen's right edge instead.
+    m_layout.place(Frame1, 21, 9960, kDesignWidth - 21, 1440);
     Look::setBack(Frame1, QColor(128, 255, 255));
     auto button = [this](const char *name, const QString &text, int left, int width) {
         auto *b = new QPushButton(text, Frame1);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(m_scale.rect(left, 120, width, 375));
-        b->setFont(arial(12));
+        m_layout.place(b, left, 120, width, 375);
+        m_layout.font(b, 12);
         Look::setBack(b, Look::kGrey);
         return b;
     };
@@ -112,9 +117,9 @@ void Main::buildPanel()
     auto label = [this](const QString &name, const QString &text, int left, int top, int width, bool value) {
         auto *l = new QLabel(text, Frame1);
         l->setObjectName(name);
-        l->setGeometry(m_scale.rect(left, top, width, 375));
+        m_layout.place(l, left, top, width, 375);
         Look::setBack(l, value ? Qt::white : Look::kGrey);
-        l->setFont(arial(12));
+        m_layout.font(l, 12);
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
@@ -132,9 +137,9 @@ void Main::buildPanel()
     Label11 = label(QStringLiteral("Label11"), QStringLiteral(":חיוב"), 14520, 600, 800, false);
     // Up to the credit value beside it: in the fonts at hand the caption is longer than designed.
     Label7 = label(QStringLiteral("Label7"), QStringLiteral(":נסיונות במשחק"), 12360, 600, 14130 - 12360 - 30, false);
-    fitFont(Label7);
-    fitFont(Label1, QStringLiteral("ללא מחסנית"));
-    fitFont(Label2, QStringLiteral("ללא סימנים"));
+    m_layout.fit(Label7);
+    m_layout.fit(Label1, QStringLiteral("ללא מחסנית"));
+    m_layout.fit(Label2, QStringLiteral("ללא סימנים"));
     const int valueLefts[4][2] = {{12900, 120}, {11970, 600}, {14130, 120}, {14130, 600}};
     for (int i = 0; i < 4; ++i)
         Label20[i] = label(QStringLiteral("Label20_%1").arg(i), QStringLiteral("**"), valueLefts[i][0], valueLefts[i][1],
@@ -143,23 +148,23 @@ void Main::buildPanel()
 
 void Main::buildCounters()
 {
-    Command2 = new QPushButton(QStringLiteral("עזרה לתרגיל זה"), this);
+    Command2 = new QPushButton(QStringLiteral("עזרה לתרגיל זה"), m_canvas);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(m_scale.rect(13582, 5760, 1695, 855));
-    Command2->setFont(arial(12));
+    m_layout.place(Command2, 13582, 5760, 1695, 855);
+    m_layout.font(Command2, 12);
     Look::setBack(Command2, Qt::red);
     connect(Command2, &QPushButton::clicked, this, &Main::Command2_Click);
-    ccrpProgressBar1 = new QProgressBar(this);
+    ccrpProgressBar1 = new QProgressBar(m_canvas);
     ccrpProgressBar1->setObjectName(QStringLiteral("ccrpProgressBar1"));
-    ccrpProgressBar1->setGeometry(m_scale.rect(12495, 0, 2865, 615));
+    m_layout.place(ccrpProgressBar1, 12495, 0, 2865, 615);
     ccrpProgressBar1->setRange(0, 100);
     ccrpProgressBar1->setValue(0);
     ccrpProgressBar1->setTextVisible(false);
     auto counter = [this](const char *name, const QString &text, QRect r, const QColor &back) {
-        auto *l = new QLabel(text, this);
+        auto *l = new QLabel(text, m_canvas);
         l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(m_scale.rect(r.x(), r.y(), r.width(), r.height()));
-        l->setFont(arial(12));
+        m_layout.place(l, r);
+        m_layout.font(l, 12);
         l->setAlignment(Qt::AlignCenter);
         if (back.isValid())
             Look::setBack(l, back);
@@ -175,9 +180,9 @@ void Main::buildCounters()
     // The captions are wider than their design boxes in the fonts at hand: give them
     // the width of the counters column and a smaller size where even that is short.
     for (QLabel *caption : {Label23, Label16, Label6, Label12}) {
-        caption->setGeometry(m_scale.rect(13620, m_scale.fromPixels(caption->y()), 15360 - 13620 - 60,
-                                          std::max(375, m_scale.fromPixels(caption->height()))));
-        fitFont(caption);
+        const QRectF designed = m_layout.placed(caption);
+        m_layout.place(caption, 13620, designed.y(), 15360 - 13620 - 60, std::max(375.0, designed.height()));
+        m_layout.fit(caption);
     }
 }
 
@@ -187,11 +192,6 @@ void Main::Form_Load()
     m_page->setLoadedFonts();
     Form_Resize();
     // The sound player needs no set-up: it opens its device at the first sound.
-    const auto readView = [this, &state] {
-        const Units::ViewSize view = Units::viewSize(size(), m_scale);
-        state.ViewWidth = view.width;
-        state.ViewHeight = view.height;
-    };
     readView();
     m_chooser = new ChooseExercise(m_context, *this);
     connect(m_chooser, &ChooseExercise::patternChosen, this, &Main::showPattern);
@@ -204,11 +204,9 @@ void Main::Form_Load()
         m_chooser->show();
     hide();
     readView();
-    resize(int(width() * float(state.ViewWidth) / float(Units::kDesignViewWidth)),
-           int(height() * float(state.ViewHeight) / float(Units::kDesignViewHeight)));
+    applyView();
     Random::seedFromClock();
     m_chooser->fillSettingPickers();
-    m_page->spreadCells(state.ViewWidth);
     state.TicksLeft = 0;
     m_chooser->fillPatternList();
 }
@@ -223,18 +221,67 @@ void Main::Form_Resize()
     m_page->updateScrollBars();
 }
 
+void Main::readView()
+{
+    // The measure of the screen's inner area: the size at which the designed screen
+    // fits the monitor it opens on, in points; 768 by 576 for a designed 1024 by 768.
+    const double zoom = Units::fitZoom(QSize(kDesignWidth, kDesignHeight) / Units::kDesignTwipsPerPixel,
+                                       ScreenFit::available(this));
+    const Units::ViewSize view = Units::viewSize(QSize(kDesignWidth, kDesignHeight) * zoom / Units::kDesignTwipsPerPixel);
+    m_context.state.ViewWidth = view.width;
+    m_context.state.ViewHeight = view.height;
+}
+
+void Main::applyView()
+{
+    // Scaled by ViewWidth / 768 and ViewHeight / 576, as designed; the two ratios are
+    // one zoom, which every control and font takes.
+    const double zoom = double(m_context.state.ViewWidth) / Units::kDesignViewWidth;
+    if (zoom != m_layout.scale().zoom()) {
+        const Units::Scale scale = Units::Scale::zoomed(zoom);
+        m_layout.rescale(scale);
+        m_page->rescale(scale);
+    }
+    sizeToCanvas(ScreenFit::available(this));
+    m_page->spreadCells(m_context.state.ViewWidth);
+    ScreenFit::keepOnScreen(this);
+}
+
+void Main::sizeToCanvas(QSize available)
+{
+    const QSize canvas(m_layout.scale().toPixels(kDesignWidth), m_layout.scale().toPixels(kDesignHeight));
+    m_canvas->resize(canvas);
+    resize(available.isEmpty() ? canvas : canvas.boundedTo(available));
+}
+
+void Main::showEvent(QShowEvent *event)
+{
+    // A screen moved to another monitor, or a monitor of another size, takes a
+    // fitting layout at its next opening.
+    if (m_chooser) {
+        readView();
+        applyView();
+    }
+    QWidget::showEvent(event);
+}
+
 void Main::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_area->setGeometry(rect());
     if (m_page)
         Form_Resize();
 }
 
-void Main::paintEvent(QPaintEvent *event)
+bool Main::eventFilter(QObject *watched, QEvent *event)
 {
     // The colour command paints the screen itself: a palette set here would pass the
     // colour on to every control that has none of its own.
-    QPainter(this).fillRect(event->rect(), m_backColour);
+    if (watched == m_canvas && event->type() == QEvent::Paint) {
+        QPainter(m_canvas).fillRect(static_cast<QPaintEvent *>(event)->rect(), m_backColour);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Main::showPattern(const QString &entry)
@@ -292,20 +339,20 @@ void Main::showSettings(const Settings::Accepted &settings, bool timeLimitOn)
     for (int i = 0; i < 4; ++i)
         Label20[i]->setText(settings.texts[i]);
     QLabel *time = Label20[0];
-    time->setGeometry(m_scale.rect(12900, 120, 375, 375));
-    time->setFont(arial(12));
+    m_layout.place(time, 12900, 120, 375, 375);
+    m_layout.font(time, 12);
     if (timeLimitOn)
         return;
     time->setText(QStringLiteral("ללא הגבלת זמן"));
     Look::setBack(time, Label14->palette().color(QPalette::Window));
     // The box holds a number of minutes; the words grow it to the left, over the unit
     // of minutes, as far as the option captions.
-    const int right = time->geometry().right() + 1;
-    const int leftmost = Label2->geometry().right() + 1 + m_scale.toPixels(30);
-    const int wanted = QFontMetrics(time->font()).horizontalAdvance(time->text()) + 8;
-    const int w = std::min(wanted, right - leftmost);
-    time->setGeometry(right - w, time->y(), w, time->height());
-    fitFont(time);
+    const double right = 12900 + 375;
+    const double leftmost = m_layout.placed(Label2).right() + 30;
+    const double wanted = m_layout.scale().fromPixels(QFontMetrics(time->font()).horizontalAdvance(time->text()) + 8);
+    const double w = std::min(wanted, right - leftmost);
+    m_layout.place(time, right - w, 120, w, 375);
+    m_layout.fit(time);
     time->raise();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "screens/exercise/page_placement.h"
-#include "screens/units.h"
+#include "screens/twips_layout.h"
 
 #include <QWidget>
 
@@ -13,6 +13,7 @@ class QLabel;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QFrame;
 class QTimer;
 class ChooseExercise;
@@ -91,12 +92,16 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPanel();
     void buildCounters();
     void Form_Resize();
+    void readView();
+    void applyView();
+    void sizeToCanvas(QSize available);
     void showPattern(const QString &entry);
     void showSettings(const Settings::Accepted &settings, bool timeLimitOn);
 
@@ -121,7 +126,9 @@ private:
     void endTrial();
 
     ScreenContext m_context;
-    Units::Scale m_scale;
+    TwipsLayout m_layout;
+    QScrollArea *m_area = nullptr;
+    QWidget *m_canvas = nullptr;
     ExercisePage *m_page = nullptr;
     ChooseExercise *m_chooser = nullptr;
     Results *m_results = nullptr;

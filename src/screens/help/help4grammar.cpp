@@ -56,7 +56,7 @@ void help4grammar::Form_Load(const QString &selectedPatternEntry)
 {
     List1->clear();
     const QSize inner = m_exerciseScreen ? m_exerciseScreen->size() : QSize();
-    const Units::ViewSize view = Units::viewSize(inner, m_scale);
+    const Units::ViewSize view = Units::viewSize(inner);
     m_state.ViewWidth = view.width;
     m_state.ViewHeight = view.height;
     resize(Units::scaledPixels(kDesignTwips, view, m_scale));

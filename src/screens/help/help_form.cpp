@@ -39,7 +39,6 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
 
     helpText = new QListWidget(this);
     helpText->setObjectName(QStringLiteral("helpText"));
-    helpText->setFont(QFont(QStringLiteral("Arial"), 12));
     prepareHelpList(helpText);
 
     Command5 = new QPushButton(QStringLiteral("סגור"), this);
@@ -66,11 +65,12 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
 void helpForm::Form_Load()
 {
     const QSize inner = m_exerciseScreen ? m_exerciseScreen->size() : QSize();
-    const Units::ViewSize view = Units::viewSize(inner, m_scale);
+    const Units::ViewSize view = Units::viewSize(inner);
     m_state.ViewWidth = view.width;
     m_state.ViewHeight = view.height;
     resize(Units::scaledPixels(kDesignTwips, view, m_scale));
     Command5->setMinimumSize(Units::scaledPixels(kCloseButtonTwips, view, m_scale));
+    helpText->setFont(Look::arial(Units::scaledPointSize(12, view)));
 
     // A file that exists but cannot be read is treated like a missing one: the
     // help opens with an empty list and closes normally.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/units.h"
+#include "screens/twips_layout.h"
 
 #include <QWidget>
 
@@ -14,7 +14,7 @@ class Results : public QWidget
     Q_OBJECT
 
 public:
-    explicit Results(Units::Scale scale = {});
+    Results();
 
     void setGrade(const QString &grade);
     QString grade() const;
@@ -28,8 +28,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    TwipsLayout m_layout;
     QLabel *Label1 = nullptr;
     QLabel *Label18 = nullptr; ///< the grade
     QLabel *Label19 = nullptr; ///< the feedback message

@@ -1,0 +1,80 @@
+#include "screens/twips_layout.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+TwipsLayout::Record &TwipsLayout::record(QWidget *w)
+{
+    Record &r = m_records[w];
+    r.widget = w;
+    return r;
+}
+
+void TwipsLayout::apply(QWidget *w, const Record &r) const
+{
+    if (r.points > 0) {
+        QFont f(r.family);
+        f.setPointSizeF(r.points * m_scale.zoom());
+        f.setBold(r.bold);
+        w->setFont(f);
+    }
+    if (r.hasGeometry) {
+        const QRect pixels = m_scale.rect(r.twips.x(), r.twips.y(), r.twips.width(), std::max(0.0, r.twips.height()));
+        w->setGeometry(pixels.x(), pixels.y(), pixels.width(), r.twips.height() < 0 ? w->sizeHint().height() : pixels.height());
+    }
+}
+
+void TwipsLayout::place(QWidget *w, const QRectF &twips)
+{
+    Record &r = record(w);
+    r.twips = twips;
+    r.hasGeometry = true;
+    apply(w, r);
+}
+
+QRectF TwipsLayout::placed(const QWidget *w) const
+{
+    const auto it = m_records.constFind(const_cast<QWidget *>(w));
+    return it == m_records.constEnd() ? QRectF() : it->twips;
+}
+
+void TwipsLayout::font(QWidget *w, double points, bool bold, const QString &family)
+{
+    Record &r = record(w);
+    r.points = points;
+    r.bold = bold;
+    r.family = family;
+    apply(w, r);
+}
+
+double TwipsLayout::points(const QWidget *w) const
+{
+    return m_records.value(const_cast<QWidget *>(w)).points;
+}
+
+void TwipsLayout::fit(QWidget *w, const QString &longest)
+{
+    Record &r = record(w);
+    if (r.points <= 0 || !r.hasGeometry)
+        return;
+    const QString text = longest.isEmpty() ? w->property("text").toString() : longest;
+    const double designWidth = r.twips.width() / Units::kDesignTwipsPerPixel - 4;
+    QFont f(r.family);
+    f.setBold(r.bold);
+    for (;;) {
+        f.setPointSizeF(r.points);
+        if (r.points <= 8 || QFontMetrics(f).horizontalAdvance(text) <= designWidth)
+            break;
+        r.points -= 0.5;
+    }
+    apply(w, r);
+}
+
+void TwipsLayout::rescale(Units::Scale scale)
+{
+    m_scale = scale;
+    for (auto it = m_records.cbegin(); it != m_records.cend(); ++it) {
+        if (it->widget)
+            apply(it.key(), it.value());
+    }
+}

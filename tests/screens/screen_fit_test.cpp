@@ -1,0 +1,100 @@
+#include "screen_rig.h"
+
+#include "lessons/cloze_builder.h"
+#include "screens/exercise/exercise_page.h"
+#include "screens/exercise/lesson_preparation.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+const QString kLesson = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
+
+// Every visible control of a screen lies inside the screen, and the screen inside
+// the monitor's available area.
+void checkFits(QWidget *screen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(area.contains(screen->geometry()), qPrintable(screen->objectName()));
+    QWidget *page = screen->findChild<QWidget *>(QStringLiteral("InnerBox"));
+    for (QWidget *control : screen->findChildren<QWidget *>()) {
+        // The page itself scrolls inside its viewport.
+        if (!control->isVisible() || control->window() != screen || control->objectName().isEmpty()
+            || (page && (control == page || page->isAncestorOf(control))))
+            continue;
+        const QRect inScreen(control->mapTo(screen, QPoint(0, 0)), control->size());
+        QVERIFY2(screen->rect().contains(inScreen), qPrintable(control->objectName()));
+    }
+}
+
+} // namespace
+
+/// Run once for each of the monitors in tests/screens/monitors.
+class ScreenFitTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void screensFitTheMonitorAndFillIt();
+    void placementInTwipsIsTheSameAtEveryScale();
+};
+
+void ScreenFitTest::screensFitTheMonitorAndFillIt()
+{
+    ScreenRig rig;
+    rig.load();
+    checkFits(rig.ch().screen);
+    QVERIFY(rig.startLesson(kLesson, false, true));
+    QWidget *exercise = &rig.main();
+    checkFits(exercise);
+    // The largest that keeps the proportions: one side meets the monitor's area
+    // (less the frame a window manager would add).
+    const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const double zoom = exercise->width() / 1024.0;
+    QVERIFY2(qAbs(exercise->width() - (area.width() - 8)) <= 2 || qAbs(exercise->height() - (area.height() - 38)) <= 2,
+             qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(exercise->width()).arg(exercise->height())
+                            .arg(area.width()).arg(area.height())));
+    QVERIFY(qAbs(exercise->height() - 768 * zoom) <= 2);
+    // Fonts scale with the layout.
+    QVERIFY(qAbs(rig.ex().Label9->font().pointSizeF() - 12 * zoom) < 0.05);
+    QVERIFY(qAbs(rig.ex().Text1[1]->font().pointSizeF() - 14 * zoom) < 0.05);
+
+    QTest::mouseClick(rig.ex().Command1, Qt::LeftButton); // leave: the results
+    checkFits(rig.res().screen);
+    QVERIFY(qAbs(rig.res().Label18->font().pointSizeF() - 24 * rig.res().screen->width() / 1024.0) < 0.05);
+}
+
+void ScreenFitTest::placementInTwipsIsTheSameAtEveryScale()
+{
+    QWidget small, large;
+    const auto measure = [](const QString &text) { return int(text.size()) * ScreenRig::kTwipsPerCharacter; };
+    ExercisePage smallPage(&small, Units::Scale::zoomed(0.75), measure);
+    ExercisePage largePage(&large, Units::Scale::zoomed(2.5), measure);
+    const QString text = lessonWithGaps(20);
+    for (ExercisePage *page : {&smallPage, &largePage}) {
+        Placement::Input input = page->placementInput();
+        input.magazine = false;
+        input.signs = true;
+        const Placement::Preparation prepared = Placement::prepareLesson(text, input);
+        QVERIFY(prepared.prepared);
+        page->reset(Qt::white);
+        page->show(prepared.prepared->lesson, prepared.prepared->input, prepared.prepared->placed);
+    }
+    for (int i = 1; i <= 20; ++i) {
+        for (const auto &[one, other] : {std::pair<QWidget *, QWidget *>{smallPage.typedGap(i), largePage.typedGap(i)},
+                                         {smallPage.textRun(i), largePage.textRun(i)}}) {
+            const QRectF twips = smallPage.layout().placed(one);
+            QCOMPARE(largePage.layout().placed(other).topLeft(), twips.topLeft());
+            QCOMPARE(one->pos(), Units::Scale::zoomed(0.75).rect(twips.x(), twips.y(), 1, 1).topLeft());
+            QCOMPARE(other->pos(), Units::Scale::zoomed(2.5).rect(twips.x(), twips.y(), 1, 1).topLeft());
+        }
+    }
+}
+
+QTEST_MAIN(ScreenFitTest)
+#include "screen_fit_test.moc"
