@@ -1,10 +1,10 @@
 // How long the teacher waits for the preview: from a key typed into the largest lesson
 // the page takes (50 gaps, 99 lines) to the findings and the page drawn anew, beside
 // the core's preparation of the same text alone, on the offscreen platform.
+#include "bench_support.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_window.h"
 #include "editor/preview_pane.h"
-#include "largest_lesson.h"
 #include "lessons/lesson_rules.h"
 #include "platform/sound_player.h"
 #include "platform/sqlite_writer.h"
@@ -18,36 +18,7 @@
 #include <QTextBlock>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <vector>
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double medianMs(int runs, const std::function<void()> &once)
-{
-    once(); // warm-up
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        once();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-class Silence : public SoundPlayer
-{
-public:
-    void play(const QString &) override {}
-    void close() override {}
-};
-
-} // namespace
 
 int main(int argc, char **argv)
 {

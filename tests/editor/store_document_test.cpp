@@ -30,13 +30,6 @@ const QList<StoredLesson> kRows = {
     {5, 1, QString(), true},
 };
 
-QList<StoredLesson> stored(const QString &path)
-{
-    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
-    EXPECT_TRUE(rows.ok()) << show(rows.error);
-    return rows.ok() ? *rows.value : QList<StoredLesson>();
-}
-
 struct Opened
 {
     StoreFolder folder;
@@ -84,7 +77,7 @@ TEST_P(Edits, SaveWritesExactlyTheChanges)
     const auto saved = store.document.save();
     ASSERT_TRUE(saved.ok()) << show(saved.error);
     EXPECT_FALSE(store.document.hasChanges());
-    EXPECT_EQ(stored(store.path), GetParam().after);
+    EXPECT_EQ(sqliteRows(store.path), GetParam().after);
     // What the document holds now is what a new reading gives.
     QList<StoredLesson> held;
     for (const Editor::Row &r : store.document.rows())
@@ -169,8 +162,8 @@ TEST(StoreDocument, ARowSavedNewIsChangedInPlaceLater)
     ASSERT_EQ(store.document.changes().size(), 1);
     EXPECT_EQ(store.document.changes()[0].kind, Kind::Update);
     ASSERT_TRUE(store.document.save().ok());
-    EXPECT_EQ(stored(store.path).size(), kRows.size() + 1);
-    EXPECT_EQ(stored(store.path).last(), row(24, 3, QStringLiteral("Later\r\n1. &x&")));
+    EXPECT_EQ(sqliteRows(store.path).size(), kRows.size() + 1);
+    EXPECT_EQ(sqliteRows(store.path).last(), row(24, 3, QStringLiteral("Later\r\n1. &x&")));
 }
 
 TEST(StoreDocument, ALockedSaveKeepsTheEditsForTheNextTry)
@@ -183,10 +176,10 @@ TEST(StoreDocument, ALockedSaveKeepsTheEditsForTheNextTry)
     EXPECT_EQ(store.document.save().failure, Failure::Locked);
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
-    EXPECT_EQ(stored(store.path), kRows);
+    EXPECT_EQ(sqliteRows(store.path), kRows);
     EXPECT_TRUE(store.document.hasChanges());
     ASSERT_TRUE(store.document.save().ok());
-    EXPECT_EQ(stored(store.path)[0].cloze, kNew);
+    EXPECT_EQ(sqliteRows(store.path)[0].cloze, kNew);
 }
 
 // On school machines the program folder's store is a link into the machine's store.
@@ -201,7 +194,7 @@ TEST(StoreDocument, SavesTheFileALinkPointsTo)
     opened.document->setText(opened.document->rows()[0].id, kNew);
     ASSERT_TRUE(opened.document->save().ok());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(stored(machine.path)[0].cloze, kNew);
+    EXPECT_EQ(sqliteRows(machine.path)[0].cloze, kNew);
 }
 
 TEST(StoreDocument, AnAccessStoreIsReadOnlyAndUntouched)
@@ -257,7 +250,7 @@ TEST(StoreDocument, ReplayPutsChangesOnTheStoreAsItIsNow)
     ASSERT_TRUE(reopened.document);
     reopened.document->replay(changes);
     ASSERT_TRUE(reopened.document->save().ok());
-    EXPECT_EQ(stored(store.path), (QList<StoredLesson>{kRows[1], kRows[2], row(24, 1, kNew), row(33, 1, kNew)}));
+    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], row(24, 1, kNew), row(33, 1, kNew)}));
 }
 
 // --- browsing ----------------------------------------------------------------------

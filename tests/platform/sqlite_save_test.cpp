@@ -33,13 +33,6 @@ const QList<StoredLesson> kRows = {
     {9, 1, QString(), true},
 };
 
-QList<StoredLesson> readBack(const QString &path)
-{
-    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
-    EXPECT_TRUE(rows.ok()) << show(rows.error);
-    return rows.ok() ? *rows.value : QList<StoredLesson>();
-}
-
 // A store of kRows and its rows as read, with their rowids.
 struct Store
 {
@@ -50,7 +43,7 @@ struct Store
     Store()
     {
         EXPECT_TRUE(createStore(path, kRows, Existing::Refuse).ok());
-        read = readBack(path);
+        read = sqliteRows(path);
     }
 
     void exec(const char *sql) const
@@ -91,7 +84,7 @@ TEST(ApplyChanges, EveryKindInOneSave)
     };
     const SaveOutcome saved = applyChanges(store.path, changes);
     ASSERT_TRUE(saved.ok()) << show(saved.error);
-    const QList<StoredLesson> after = readBack(store.path);
+    const QList<StoredLesson> after = sqliteRows(store.path);
     EXPECT_EQ(after, (QList<StoredLesson>{with(kRows[0], 4, 1, QStringLiteral("Changed\r\n1. &a&")),
                                           with(kRows[2], 9, 7, QStringLiteral("Moved\r\n1. &m&")), added}));
     ASSERT_EQ(saved.insertedIds.size(), 1);
@@ -104,7 +97,7 @@ TEST(ApplyChanges, KeepsTheOtherColumnsOfAChangedRow)
     const QString path = folder.sqlite(QStringLiteral("db1.sqlite"),
                                        "CREATE TABLE closes (ID INTEGER PRIMARY KEY, pattern, lesson, cloze, remark);"
                                        "INSERT INTO closes VALUES (7, '3', '1', 'Old\r\n1. &a&', 'keep me');");
-    const QList<StoredLesson> read = readBack(path);
+    const QList<StoredLesson> read = sqliteRows(path);
     ASSERT_EQ(read.size(), 1);
     ASSERT_TRUE(applyChanges(path, {{Kind::Update, read[0], with(read[0], 3, 2, QStringLiteral("New\r\n1. &n&"))}}).ok());
     sqlite3 *db = nullptr;
@@ -211,11 +204,11 @@ TEST_P(LockedStore, WaitsBrieflyThenSaysLocked)
     if (GetParam().saved) {
         EXPECT_TRUE(saved.ok()) << show(saved.error);
         EXPECT_GE(waited, GetParam().holdMs - 50);
-        EXPECT_EQ(readBack(store.path)[1].cloze, QStringLiteral("mine"));
+        EXPECT_EQ(sqliteRows(store.path)[1].cloze, QStringLiteral("mine"));
     } else {
         EXPECT_EQ(saved.failure, Failure::Locked) << show(saved.error);
         EXPECT_GE(waited, kSaveBusyTimeoutMs - 100);
-        EXPECT_EQ(readBack(store.path), kRows);
+        EXPECT_EQ(sqliteRows(store.path), kRows);
     }
 }
 
@@ -235,7 +228,7 @@ TEST(ApplyChanges, AFileThatMayNotBeWrittenIsReadOnly)
         return saved.failure == Failure::ReadOnly ? std::string() : "not read only: " + show(saved.error);
     });
     EXPECT_EQ(failure, "");
-    EXPECT_EQ(readBack(store.path), kRows);
+    EXPECT_EQ(sqliteRows(store.path), kRows);
 }
 
 // A disk that takes no more: the file may not grow in a child, and the save fails whole.
@@ -256,7 +249,7 @@ TEST(ApplyChanges, AWriteThatFailsLeavesTheStoreWhole)
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the save did not fail as a write that failed";
-    EXPECT_EQ(readBack(store.path), kRows);
+    EXPECT_EQ(sqliteRows(store.path), kRows);
     EXPECT_TRUE(applyChanges(store.path, {{Kind::Insert, {}, {7, 1, QStringLiteral("new"), false}}}).ok());
 }
 
@@ -270,7 +263,7 @@ TEST(ApplyChanges, AReaderSeesTheStoreBeforeOrAfterASave)
                     .ok());
     std::atomic<bool> done = false;
     std::thread saver([&] {
-        QList<StoredLesson> rows = readBack(store.path);
+        QList<StoredLesson> rows = sqliteRows(store.path);
         for (int round = 1; round <= 60; ++round) {
             const QString heading = QStringLiteral("Round %1 ").arg(QChar('A' + round % 26));
             QList<RowChange> changes;
@@ -280,7 +273,7 @@ TEST(ApplyChanges, AReaderSeesTheStoreBeforeOrAfterASave)
                 rows[i] = next;
             }
             if (!applyChanges(store.path, changes).ok())
-                rows = readBack(store.path); // a reader held the store a moment too long
+                rows = sqliteRows(store.path); // a reader held the store a moment too long
         }
         done = true;
     });

@@ -26,13 +26,6 @@ const QList<StoredLesson> kThreeLessons = {
     {9, 1, QString(), true},
 };
 
-QList<StoredLesson> readBack(const QString &path)
-{
-    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
-    EXPECT_TRUE(rows.ok()) << show(rows.error);
-    return rows.ok() ? *rows.value : QList<StoredLesson>();
-}
-
 TEST(CreateStore, RowsReadBackInTheirOrder)
 {
     StoreFolder folder;
@@ -40,7 +33,7 @@ TEST(CreateStore, RowsReadBackInTheirOrder)
     const auto written = createStore(path, kThreeLessons, Existing::Refuse);
     ASSERT_TRUE(written.ok()) << show(written.error);
     EXPECT_EQ(*written.value, 3);
-    EXPECT_EQ(readBack(path), kThreeLessons);
+    EXPECT_EQ(sqliteRows(path), kThreeLessons);
 }
 
 TEST(CreateStore, RefusesAnExistingFileAndLeavesIt)
@@ -60,7 +53,7 @@ TEST(CreateStore, ReplaceSwapsTheWholeFile)
     ASSERT_TRUE(createStore(path, kThreeLessons, Existing::Refuse).ok());
     const QList<StoredLesson> other = {{24, 1, QStringLiteral("Every day\r\n1. She &plays&."), false}};
     ASSERT_TRUE(createStore(path, other, Existing::Replace).ok());
-    EXPECT_EQ(readBack(path), other);
+    EXPECT_EQ(sqliteRows(path), other);
     // No half-made file is left beside the store.
     EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("db1.sqlite")});
 }
@@ -149,7 +142,7 @@ TEST_P(AppliedChange, TouchesOnlyThatLesson)
     ASSERT_TRUE(createStore(path, kThreeLessons, Existing::Refuse).ok());
     const auto done = GetParam().change(path);
     ASSERT_TRUE(done.ok()) << show(done.error);
-    EXPECT_EQ(readBack(path), GetParam().after);
+    EXPECT_EQ(sqliteRows(path), GetParam().after);
 }
 
 INSTANTIATE_TEST_SUITE_P(

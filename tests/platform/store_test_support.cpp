@@ -1,5 +1,7 @@
 #include "store_test_support.h"
 
+#include "platform/sqlite_store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +54,13 @@ QByteArray readFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+QList<Lessons::StoredLesson> sqliteRows(const QString &path)
+{
+    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
+    EXPECT_TRUE(rows.ok()) << show(rows.error);
+    return rows.ok() ? *rows.value : QList<Lessons::StoredLesson>();
 }
 
 StoreFolder::StoreFolder()
