@@ -4,6 +4,7 @@
 #include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 #include "store_test_support.h"
+#include "unprivileged_child.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -209,6 +210,34 @@ TEST(StoreDocument, AnAccessStoreIsReadOnlyAndUntouched)
     opened.document->setText(opened.document->rows()[0].id, kNew);
     EXPECT_EQ(opened.document->save().failure, Failure::ReadOnly);
     EXPECT_EQ(readFile(path), before);
+}
+
+// What may be read but not saved opens read only and says why.
+TEST(StoreDocument, AStoreThatCannotBeSavedOpensReadOnly)
+{
+    StoreFolder folder;
+    const QString withoutIds = folder.sqlite(QStringLiteral("db1.sqlite"),
+                                             "CREATE TABLE closes (pattern INTEGER, lesson INTEGER, cloze TEXT, "
+                                             "PRIMARY KEY (pattern, lesson)) WITHOUT ROWID;"
+                                             "INSERT INTO closes VALUES (24, 1, 'A\r\n1. &a&');");
+    auto opened = StoreDocument::open(withoutIds);
+    ASSERT_TRUE(opened.document) << show(opened.error);
+    EXPECT_EQ(opened.document->readOnly(), Editor::ReadOnly::NoRowIds);
+    EXPECT_EQ(opened.document->rows().size(), 1);
+
+    Opened store;
+    QFile::setPermissions(store.folder.path(QString()), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                            | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                            | QFileDevice::ExeOther);
+    const QString path = store.path;
+    const std::string failure = TestSupport::runUnprivileged([path] {
+        auto document = StoreDocument::open(path);
+        if (!document.document)
+            return "not opened: " + show(document.error);
+        return document.document->readOnly() == Editor::ReadOnly::NotWritable ? std::string() : std::string("writable");
+    });
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(store.document.readOnly(), Editor::ReadOnly::No);
 }
 
 TEST(StoreDocument, FilesThatAreNoStoreDoNotOpen)
