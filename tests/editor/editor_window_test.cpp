@@ -3,6 +3,7 @@
 
 #include "editor/lesson_text_edit.h"
 #include "lessons/cloze_builder.h"
+#include "lessons/patterns.h"
 #include "platform/program_store.h"
 #include "platform/sqlite_writer.h"
 
@@ -144,27 +145,45 @@ void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
     QVERIFY(!rig.item(24, 2) && rig.item(6, 4));
     rig.trigger("Save");
     QVERIFY(!rig.action("Undo")->isEnabled());
-    QCOMPARE(rig.stored().size(), 3);
+    // Each kind of change, saved: a text, a removal, a move in place, a new row last.
+    const QString edited = QStringLiteral("Now ") + EditorRig::kLessons[0].cloze;
+    QCOMPARE(rig.stored(), (QList<Lessons::StoredLesson>{{24, 1, edited, false},
+                                                         {6, 4, EditorRig::kLessons[2].cloze, false},
+                                                         {24, 3, edited + QStringLiteral(" More."), false}}));
 }
 
 void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
 {
     EditorRig rig;
-    Lessons::SqliteWriter::putLesson(rig.storePath(), 7, 1, QStringLiteral("Unnamed\r\n1. &a&"), Lessons::SqliteWriter::Change::Add);
-    Lessons::SqliteWriter::putLesson(rig.storePath(), 24, 100, QStringLiteral("High\r\n1. &a&"), Lessons::SqliteWriter::Change::Add);
-    Lessons::SqliteWriter::putLesson(rig.storePath(), 13, 1, QString(), Lessons::SqliteWriter::Change::Add);
+    QList<Lessons::StoredLesson> rows = EditorRig::kLessons;
+    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&"), false},
+             {24, 100, QStringLiteral("High\r\n1. &a&"), false},
+             {24, 2, QStringLiteral("Second\r\n1. &a&"), false},
+             {13, 1, QString(), false}};
+    Lessons::SqliteWriter::createStore(rig.storePath(), rows, Lessons::SqliteWriter::Existing::Replace);
     rig.start().openProgramStore();
     QTreeWidget *tree = rig.tree();
     QCOMPARE(tree->topLevelItemCount(), 25);
     QTreeWidgetItem *apart = tree->topLevelItem(24);
-    QCOMPARE(apart->text(0), QStringLiteral("לא מוצגים לתלמידים (3)"));
+    QCOMPARE(apart->text(0), QStringLiteral("לא מוצגים לתלמידים (4)"));
     QStringList shown;
     for (int i = 0; i < apart->childCount(); ++i)
         shown << apart->child(i)->text(0);
     QCOMPARE(shown, (QStringList{"7/1  Unnamed  — תבנית ללא שם: לא מוצג לתלמידים",
                                  "13/1    — טקסט ריק: לא מוצג לתלמידים",
+                                 "24/2  Second  — שורה נוספת לאותו מספר: התלמידים רואים רק את הראשונה",
                                  "24/100  High  — מספר שיעור מחוץ לטווח 1 עד 99: לא מוצג לתלמידים"}));
-    QCOMPARE(rig.item(24, 0)->childCount(), 2);
+    // Under each pattern, the lessons the pupils' list shows, read from the same store.
+    for (int i = 0; i < 24; ++i) {
+        QTreeWidgetItem *pattern = tree->topLevelItem(i);
+        QStringList listed;
+        for (int j = 0; j < pattern->childCount(); ++j)
+            listed << pattern->child(j)->text(0);
+        QStringList pupils = rig.pupilsList(Patterns::patternNumberFromEntry(pattern->text(0).left(3)));
+        for (QString &entry : pupils)
+            entry = entry.simplified();
+        QCOMPARE(listed, pupils);
+    }
     // A row kept apart opens like any other, with what keeps it from the pupils.
     tree->setCurrentItem(apart->child(0));
     QCOMPARE(rig.textLines(), (QStringList{"Unnamed", "1. &a&"}));

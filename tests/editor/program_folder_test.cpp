@@ -39,31 +39,6 @@ struct Folders
     QStringList programFiles() const { return QDir(program.path(QString())).entryList(QDir::Files | QDir::System); }
 };
 
-TEST(ProgramFolder, AnAccessFileHidesTheSqliteStoreUntilSetAside)
-{
-    Folders f;
-    f.makeSqlite();
-    const QString access = f.program.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb"));
-    const QByteArray bytes = readFile(access);
-    ProgramFolder::Stores stores = ProgramFolder::look(f.program.path(QString()));
-    EXPECT_TRUE(stores.accessHidesSqlite);
-    EXPECT_EQ(stores.pupilStore, access);
-
-    const auto aside = ProgramFolder::setAccessAside(f.program.path(QString()));
-    ASSERT_TRUE(aside.ok()) << show(aside.error);
-    EXPECT_EQ(*aside.value, f.program.path(QStringLiteral("db1-aside.mdb")));
-    EXPECT_EQ(readFile(*aside.value), bytes);
-    stores = ProgramFolder::look(f.program.path(QString()));
-    EXPECT_FALSE(stores.accessHidesSqlite);
-    EXPECT_EQ(stores.pupilStore, f.sqlite());
-    EXPECT_EQ(stores.asideAccess, *aside.value);
-
-    ASSERT_TRUE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-    EXPECT_EQ(readFile(access), bytes);
-    EXPECT_TRUE(ProgramFolder::look(f.program.path(QString())).accessHidesSqlite);
-    EXPECT_EQ(f.programFiles(), (QStringList{QStringLiteral("db1.mdb"), QStringLiteral("db1.sqlite")}));
-}
-
 // The program folder's names link into the machine's store, where teachers may write.
 TEST(ProgramFolder, ALinkedAccessFileIsRenamedWhereItLives)
 {
@@ -110,22 +85,6 @@ TEST(ProgramFolder, NothingToSetAsideOrPutBack)
     EXPECT_FALSE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
 }
 
-TEST(ProgramFolder, AnAccessStoreIsCopiedIntoANewSqliteStore)
-{
-    Folders f;
-    const QString access = f.program.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb"));
-    const QByteArray bytes = readFile(access);
-    const auto copied = ProgramFolder::copyStore(access, f.sqlite());
-    ASSERT_TRUE(copied.ok()) << show(copied.error);
-    EXPECT_EQ(*Lessons::SqliteLessonStore(f.sqlite()).allLessons().value, *Lessons::openStoreEngine(access)->allLessons().value);
-    EXPECT_EQ(*copied.value, expectedRows().size());
-    EXPECT_EQ(readFile(access), bytes);
-    // A file that is there already is never replaced.
-    const QByteArray copy = readFile(f.sqlite());
-    EXPECT_FALSE(ProgramFolder::copyStore(access, f.sqlite()).ok());
-    EXPECT_EQ(readFile(f.sqlite()), copy);
-}
-
 // --- crash recovery ------------------------------------------------------------------
 
 struct Recovery
@@ -141,43 +100,6 @@ struct Recovery
     }
     RecoveryFile file() const { return RecoveryFile(recovery.path(QString()), f.sqlite()); }
 };
-
-TEST(RecoveryFile, ChangesComeBackAfterACrash)
-{
-    Recovery r;
-    const QString text = QStringLiteral("שלום\r\n1. I &am& \"new\" \\ here.");
-    r.document.setText(r.document.rows()[0].id, text);
-    r.document.setNumbers(r.document.rows()[1].id, 6, 2);
-    r.document.addRow(33, 4, QStringLiteral("New\r\n1. &x&"));
-    ASSERT_TRUE(r.file().write(r.document));
-    const auto before = r.document.changes();
-
-    // A new run of the editor opens the same store and reads the file back.
-    auto reopened = *StoreDocument::open(r.f.sqlite()).document;
-    const auto recovered = r.file().read();
-    ASSERT_TRUE(recovered);
-    EXPECT_LT(recovered->written.secsTo(QDateTime::currentDateTimeUtc()), 60);
-    reopened.replay(recovered->changes);
-    const auto after = reopened.changes();
-    ASSERT_EQ(after.size(), before.size());
-    for (int i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(after[i].kind, before[i].kind);
-        EXPECT_EQ(after[i].before, before[i].before);
-        EXPECT_EQ(after[i].after, before[i].after);
-    }
-}
-
-TEST(RecoveryFile, NoChangesNoFile)
-{
-    Recovery r;
-    r.document.setText(r.document.rows()[0].id, QStringLiteral("x"));
-    ASSERT_TRUE(r.file().write(r.document));
-    EXPECT_TRUE(QFileInfo::exists(r.file().path()));
-    r.document.setText(r.document.rows()[0].id, kRows[0].cloze);
-    ASSERT_TRUE(r.file().write(r.document));
-    EXPECT_FALSE(QFileInfo::exists(r.file().path()));
-    EXPECT_FALSE(r.file().read());
-}
 
 TEST(RecoveryFile, AnotherStoreOrADamagedFileOffersNothing)
 {
