@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Takes the screenshots in docs/screenshots: plays one exercise with the word bank and
-# one typed exercise through the real program under Xvfb, with xdotool as the pupil,
-# then writes a lesson in the lesson editor as a teacher would.
+# Takes the screenshots in docs/screenshots: plays exercises through the real program
+# under Xvfb, with xdotool as the pupil, then writes a lesson in the lesson editor as a
+# teacher would.
 #   tools/screenshots.sh            (after ./run or ./test has built build/bin)
-# Positions are the screens' design positions at 15 twips per pixel on a 1024x768 screen;
-# the editor gets a screen of a teacher's laptop, 1440x900.
+# The first run is on a monitor where the screens open at their designed size (1024 by
+# 768 and room for a frame); two more show the screens fitted to a 1280x720 projector
+# and a 1920x1080 monitor. The chooser is worked with the keyboard, the exercise screen
+# with the mouse at its design positions times the screen's zoom. The editor gets the
+# screen of a teacher's laptop, 1440x900.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$PWD/docs/screenshots
@@ -40,25 +43,76 @@ if [[ "${1:-}" == --editor ]]; then
   exit
 fi
 if [[ -z "${DISPLAY:-}" ]]; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-  exec xvfb-run -a -s "-screen 0 1440x900x24" "$0" --editor
+  for size in 1032x806 1280x720 1920x1080; do
+    xvfb-run -a -s "-screen 0 ${size}x24" "$0" "$size"
+  done
+  xvfb-run -a -s "-screen 0 1440x900x24" "$0" --editor
+  exit 0
 fi
 
+size=$1
+width=${size%x*}
+height=${size#*x}
+# The zoom the program takes: the largest at which 1024 by 768 and a frame fit.
+zoom=$(awk -v w="$width" -v h="$height" 'BEGIN { a = (w - 8) / 1024; b = (h - 38) / 768; print (a < b ? a : b) }')
+# The chooser, designed 640 by 720, fits the same way; it opens at the top left.
+chooser_w=$(awk -v w="$width" -v h="$height" 'BEGIN { a = (w - 8) / 640; b = (h - 38) / 720; print int(640 * (a < b ? a : b)) }')
+chooser_h=$(awk -v w="$width" -v h="$height" 'BEGIN { a = (w - 8) / 640; b = (h - 38) / 720; print int(720 * (a < b ? a : b)) }')
+
 cd build/bin
-./cloze-trainer 2>/dev/null &
-program=$!
-trap 'kill $program 2>/dev/null || true' EXIT
+program=
+start_program() {
+  [[ -n $program ]] && kill "$program" 2>/dev/null
+  ./cloze-trainer 2>/dev/null &
+  program=$!
+  sleep 2
+  xdotool mousemove 10 10
+}
+trap '[[ -n $program ]] && kill $program 2>/dev/null || true' EXIT
 
-click() { xdotool mousemove "$1" "$2" click 1; sleep "${3:-0.4}"; }
-shoot() { sleep 0.5; import -window root "$out/$1.png"; }
+at() { awk -v v="$1" -v z="$zoom" 'BEGIN { printf "%d", v * z + 0.5 }'; }
+click() { xdotool mousemove "$(at "$1")" "$(at "$2")" click 1; sleep "${3:-0.4}"; }
+shoot() { # name: the designed screen, cropped to it, or the whole monitor
+  sleep 0.5
+  if [[ $size == 1032x806 ]]; then
+    import -window root -crop 1024x768+0+0 +repage "$out/$1.png"
+  else
+    import -window root "$out/$1-$size.png"
+  fi
+}
 answer() { click "$1" "$2" 0.2; xdotool type -- "$3"; xdotool key Return; sleep 0.3; }
+keys() { for key in "$@"; do xdotool key "$key"; sleep 0.15; done; }
+# A point of the chooser, as shares of its width and height.
+on_chooser() { # x-share y-share
+  xdotool mousemove "$(awk -v s="$1" -v w="$chooser_w" 'BEGIN { printf "%d", s * w }')" \
+    "$(awk -v s="$2" -v h="$chooser_h" 'BEGIN { printf "%d", s * h }')" click 1
+  sleep 0.3
+}
+# Optionally without the word bank, then pattern 5 (modals), its first lesson, Start.
+choose_and_start() { # [typed] [shoot]
+  if [[ ${1:-} == typed ]]; then on_chooser 0.25 0.155; shift; fi
+  on_chooser 0.5 0.3; keys Home Down Down Down Down Return   # the pattern list
+  on_chooser 0.5 0.6; keys Home Return                        # the lesson list
+  [[ ${1:-} == shoot ]] && shoot chooser
+  on_chooser 0.5 0.95                                         # Start
+  sleep 1
+}
 
-sleep 2
-click 60 240          # pattern 5, modals
-click 80 412          # its first lesson
-shoot chooser
+start_program
+if [[ $size != 1032x806 ]]; then
+  choose_and_start typed
+  answer 90 162 "can"
+  answer 280 162 "cant"
+  answer 110 202 "can't"
+  click 60 282 0.2; xdotool type "ca"
+  shoot exercise
+  click 169 684 0.8     # new exercise: the question, answered yes
+  xdotool key Return
+  shoot results
+  exit 0
+fi
 
-click 320 684 1       # Start, with the word bank and signs
+choose_and_start shoot # with the word bank and signs
 click 100 161 0.2     # gap 1: each step down the list is a choice
 xdotool key Down; sleep 0.3
 click 120 201 0.2     # gap 2: a wrong choice first
@@ -67,13 +121,8 @@ click 100 241 0.2
 xdotool key Down Down; sleep 0.3
 shoot exercise-word-bank
 
-click 169 684 0.8     # new exercise: the question, answered yes
-xdotool key Return; sleep 1
-click 404 324         # back to the chooser
-
-click 164 120         # without the word bank
-click 80 412
-click 320 684 1
+start_program
+choose_and_start typed
 # Each box is clicked near its left edge, where the caret goes anyway.
 answer 75 162 "can"
 answer 268 162 "cant"
