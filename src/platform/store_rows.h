@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessons/lesson_store.h"
+#include "state/numbers.h"
 
 #include <QByteArray>
 #include <QList>
@@ -57,16 +58,11 @@ struct StoredTable
     QList<UnmatchedRow> unmatched;
 };
 
-enum class StoredNumber {
-    Whole,     ///< a whole number that fits an int; it is given back
-    NotWhole,  ///< a number that no int equals: 5.5, 1.50, 1e20 written out
-    NotNumber, ///< empty (a null), letters, anything else
-};
+using StoredNumber = Numbers::WholeNumber;
 
-/// A number as a store column or a command line gives it: optional sign, decimal
-/// digits, optionally a point and more digits, surrounding blanks allowed ("24",
-/// "24.0000", " -3 "). Access writes Currency and Decimal values with their places,
-/// so "2.00" is the whole number 2.
+/// A number as a store column or a command line gives it: plain decimal text with
+/// surrounding blanks allowed ("24", "24.0000", " -3 "). Access writes Currency and
+/// Decimal values with their places, so "2.00" is the whole number 2.
 StoredNumber readStoredNumber(const QByteArray &text, int *value);
 
 } // namespace Lessons

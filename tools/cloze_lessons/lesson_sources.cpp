@@ -1,12 +1,12 @@
 #include "lesson_sources.h"
 
 #include "lessons/patterns.h"
+#include "platform/text_decoding.h"
+#include "state/numbers.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -14,31 +14,25 @@ namespace LessonTool {
 
 namespace {
 
-const QByteArray kBom("\xEF\xBB\xBF");
-
 bool twoDigits(const QString &text, int *value)
 {
-    if (text.size() != 2 || !text.at(0).isDigit() || !text.at(1).isDigit() || text.at(0).unicode() > '9'
-        || text.at(1).unicode() > '9')
-        return false;
-    *value = text.toInt();
-    return *value >= 1 && *value <= Patterns::kHighestLessonNumber;
+    const bool digits = text.size() == 2 && text.at(0).isDigit() && text.at(0).unicode() <= '9';
+    return digits && Numbers::readWholeNumber(text, value) == Numbers::WholeNumber::Whole && *value >= 1
+        && *value <= Patterns::kHighestLessonNumber;
 }
 
 } // namespace
 
 Lessons::StoreOutcome<QString> decodeLessonSource(const QByteArray &bytes)
 {
-    QByteArray body = bytes.startsWith(kBom) ? bytes.mid(kBom.size()) : bytes;
-    if (!body.contains('\r')) {
-        if (body.endsWith('\n'))
-            body.chop(1);
-        body.replace("\n", "\r\n");
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (utf8.hasError())
+    std::optional<QString> text = TextDecoding::decode(bytes, TextDecoding::Otherwise::Refuse);
+    if (!text)
         return {std::nullopt, QStringLiteral("the file is not UTF-8 text")};
+    if (!text->contains(QLatin1Char('\r'))) {
+        if (text->endsWith(QLatin1Char('\n')))
+            text->chop(1);
+        text->replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    }
     return {std::move(text), QString()};
 }
 
@@ -48,8 +42,8 @@ Lessons::StoreOutcome<QByteArray> encodeLessonSource(const QString &text)
         return {std::nullopt, QStringLiteral("the text breaks lines with line feeds alone, which a lesson file cannot keep")};
     QByteArray bytes = text.toUtf8();
     // A text that itself begins with a byte order mark keeps it behind the one dropped.
-    if (bytes.startsWith(kBom))
-        bytes.prepend(kBom);
+    if (bytes.startsWith(TextDecoding::kUtf8Bom))
+        bytes.prepend(TextDecoding::kUtf8Bom);
     return {std::move(bytes), QString()};
 }
 

@@ -69,7 +69,7 @@ void help4grammar::Form_Load(const QString &selectedPatternEntry)
     // No pattern selected gives no path; a missing or unreadable file an empty list.
     const QString path = HelpFile::topicFilePath(m_workingFolder, Patterns::patternNumberFromEntry(selectedPatternEntry));
     if (!path.isEmpty())
-        fillHelpList(List1, HelpFile::readLines(path).lines);
+        fillHelpList(List1, HelpFile::readLines(path));
 }
 
 void help4grammar::Command1_Click()

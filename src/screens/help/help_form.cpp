@@ -74,7 +74,7 @@ void helpForm::Form_Load()
 
     // A file that exists but cannot be read is treated like a missing one: the
     // help opens with an empty list and closes normally.
-    fillHelpList(helpText, HelpFile::readLines(HelpFile::generalHelpPath(m_workingFolder)).lines);
+    fillHelpList(helpText, HelpFile::readLines(HelpFile::generalHelpPath(m_workingFolder)));
 }
 
 void helpForm::Command5_Click()
