@@ -77,6 +77,10 @@ void EditorWindow::buildActions()
     m_open = action("Open", QStringLiteral("פתיחת מאגר…"), QKeySequence::Open, [this] { chooseStore(); });
     m_save = action("Save", QStringLiteral("שמירה"), QKeySequence::Save, [this] { save(); });
     m_copy = action("CopyToSqlite", QStringLiteral("העתקה למאגר SQLite חדש…"), {}, [this] { copyToNewStore(); });
+    m_import = action("ImportFolder", QStringLiteral("ייבוא שיעורים מתיקייה…"), {}, [this] { importFolder(); });
+    m_exportPattern = action("ExportPattern", QStringLiteral("ייצוא שיעורי התבנית לתיקייה…"), {},
+                             [this] { exportFolder(true); });
+    m_exportAll = action("ExportAll", QStringLiteral("ייצוא כל השיעורים לתיקייה…"), {}, [this] { exportFolder(false); });
     m_quit = action("Quit", QStringLiteral("יציאה"), QKeySequence::Quit, [this] { close(); });
     m_undo = action("Undo", QStringLiteral("ביטול"), QKeySequence::Undo, [this] { undo(); });
     m_redo = action("Redo", QStringLiteral("ביצוע חוזר"), QKeySequence::Redo, [this] { redo(); });
@@ -104,6 +108,8 @@ void EditorWindow::buildMenus()
     file->addAction(m_save);
     file->addSeparator();
     file->addAction(m_copy);
+    file->addSeparator();
+    file->addActions({m_import, m_exportPattern, m_exportAll});
     file->addSeparator();
     file->addAction(m_quit);
     QMenu *edit = menuBar()->addMenu(QStringLiteral("עריכה"));
@@ -248,6 +254,9 @@ void EditorWindow::updateState()
     setWindowModified(changed);
     m_save->setEnabled(changed);
     m_copy->setEnabled(open);
+    m_import->setEnabled(editable);
+    m_exportPattern->setEnabled(open);
+    m_exportAll->setEnabled(open);
     m_new->setEnabled(editable);
     for (QAction *a : {m_duplicate, m_move, m_delete, m_gap})
         a->setEnabled(lesson);

@@ -89,6 +89,10 @@ private:
     void setAccessAside();
     void putAccessBack();
 
+    // editor_window_folders.cpp: the lesson-file folders of cloze-lessons.
+    void importFolder();
+    void exportFolder(bool onePattern);
+
     // editor_window_lessons.cpp: the list of lessons and the changes to them.
     void fillTree();
     /// The list entry of a row after typing: its heading and whether it is changed.
@@ -110,6 +114,10 @@ private:
     void showRow(int id);
     void textEdited(int id);
     void textStepAdded(int id);
+    /// A row's text set from the history, the box following it.
+    void putText(int id, const QString &text);
+    /// Every box's text as its row's: after changes made to the rows, not typed.
+    void syncTexts();
     void dropTexts();
     void refresh();
     void toggleGap();
@@ -126,6 +134,8 @@ private:
     std::map<int, QTextDocument *> m_texts; ///< by row, made when the row is first shown
     int m_current = 0;
     bool m_showing = false; ///< a text is being put into the box, not typed
+    /// The typing step keys still go into: its row, and its text before and after.
+    std::pair<int, std::shared_ptr<std::pair<QString, QString>>> m_typing;
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_recoveryTimer = nullptr;
 
@@ -139,6 +149,7 @@ private:
     QLabel *m_readOnlyText = nullptr, *m_hiddenText = nullptr, *m_asideText = nullptr;
 
     QAction *m_open = nullptr, *m_save = nullptr, *m_copy = nullptr;
+    QAction *m_import = nullptr, *m_exportPattern = nullptr, *m_exportAll = nullptr;
     QAction *m_quit = nullptr, *m_undo = nullptr, *m_redo = nullptr, *m_gap = nullptr;
     QAction *m_new = nullptr, *m_duplicate = nullptr, *m_move = nullptr, *m_delete = nullptr, *m_try = nullptr;
     QMenu *m_recent = nullptr;

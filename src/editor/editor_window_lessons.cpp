@@ -97,6 +97,7 @@ void EditorWindow::fillTree()
 
 void EditorWindow::rowsChanged(int show)
 {
+    syncTexts();
     fillTree();
     if (!m_document || !m_document->find(show)) {
         // The first lesson a pupil would see, else the first row at all.
@@ -132,6 +133,7 @@ int EditorWindow::chosenPattern() const
 
 void EditorWindow::push(const QString &what, std::function<void()> redo, std::function<void()> undo)
 {
+    m_typing = {};
     m_history->push(new EditCommand(what, std::move(redo), std::move(undo)));
 }
 

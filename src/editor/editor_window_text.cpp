@@ -74,33 +74,64 @@ void EditorWindow::textEdited(int id)
     if (text == row->lesson.cloze)
         return;
     m_document->setText(id, text);
+    if (m_typing.second && m_typing.first == id)
+        m_typing.second->second = text;
     m_refreshTimer->start();
     m_recoveryTimer->start();
 }
 
 void EditorWindow::textStepAdded(int id)
 {
-    if (m_showing)
+    const Editor::Row *row = m_document ? m_document->find(id) : nullptr;
+    if (m_showing || !row)
         return;
+    // The box starts a step before it changes the text: the text now is the step's
+    // start, and every key merged into the step moves its end (textEdited).
+    auto texts = std::make_shared<std::pair<QString, QString>>(row->lesson.cloze, row->lesson.cloze);
     push(
-        QStringLiteral("הקלדה"),
-        [this, id] {
-            showRow(id);
-            m_text->redo();
-        },
-        [this, id] {
-            showRow(id);
-            m_text->undo();
-        });
+        QStringLiteral("הקלדה"), [this, id, texts] { putText(id, texts->second); },
+        [this, id, texts] { putText(id, texts->first); });
+    m_typing = {id, texts};
+}
+
+void EditorWindow::putText(int id, const QString &text)
+{
+    const QString before = m_document->find(id) ? Editor::LessonText::toEditor(m_document->find(id)->lesson.cloze) : QString();
+    m_document->setText(id, text);
+    syncTexts();
+    showRow(id);
+    // The caret where the two texts part.
+    const QString after = Editor::LessonText::toEditor(text);
+    int at = 0;
+    while (at < before.size() && at < after.size() && before.at(at) == after.at(at))
+        ++at;
+    QTextCursor cursor = m_text->textCursor();
+    cursor.setPosition(at);
+    m_text->setTextCursor(cursor);
+    m_recoveryTimer->start();
+}
+
+void EditorWindow::syncTexts()
+{
+    for (const auto &[id, text] : m_texts) {
+        const Editor::Row *row = m_document->find(id);
+        if (!row || Editor::LessonText::fromEditor(text->toRawText()) == row->lesson.cloze)
+            continue;
+        m_showing = true;
+        text->setPlainText(Editor::LessonText::toEditor(row->lesson.cloze));
+        m_showing = false;
+    }
 }
 
 void EditorWindow::undo()
 {
+    m_typing = {};
     m_history->undo();
 }
 
 void EditorWindow::redo()
 {
+    m_typing = {};
     m_history->redo();
 }
 

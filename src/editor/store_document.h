@@ -54,6 +54,8 @@ public:
     /// Removes a row and gives it back with its place, for putRow to undo it.
     Row takeRow(int id, int *index);
     void putRow(const Row &row, int index);
+    /// Every row as rows() gave them before: the undoing of a change to many rows.
+    void restore(const QList<Row> &rows) { m_rows = rows; }
 
     /// Any row, shown to pupils or not, holds that number.
     bool isTaken(int pattern, int lesson) const;

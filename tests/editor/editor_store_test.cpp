@@ -49,6 +49,7 @@ private slots:
     void closingAsksAboutUnsavedChanges();
     void aStoreThatCannotBeReadChangesNothing_data();
     void aStoreThatCannotBeReadChangesNothing();
+    void lessonFoldersGoOutAndComeBack();
 };
 
 void EditorStoreTest::anAccessStoreStaysByteForByte()
@@ -205,6 +206,50 @@ void EditorStoreTest::aStoreThatCannotBeReadChangesNothing()
     QCOMPARE(rig.window().document()->path(), rig.storePath());
     QCOMPARE(rig.textLines().first(), QStringLiteral("Now Write the verb."));
     QCOMPARE(StoreTests::readFile(path), bytes);
+}
+
+void EditorStoreTest::lessonFoldersGoOutAndComeBack()
+{
+    EditorRig rig;
+    QTemporaryDir folders;
+    rig.start().openProgramStore();
+    QVERIFY(rig.choose(5));
+    rig.dialogs.folder = folders.filePath(QStringLiteral("pattern"));
+    rig.trigger("ExportPattern");
+    QCOMPARE(QDir(rig.dialogs.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"05"});
+    rig.dialogs.folder = folders.filePath(QStringLiteral("all"));
+    rig.trigger("ExportAll");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("נכתבו 3 קובצי שיעור")));
+    QCOMPARE(StoreTests::readFile(rig.dialogs.folder + QStringLiteral("/24/02.txt")), EditorRig::kLessons[1].cloze.toUtf8());
+    // Nothing already in a folder is overwritten.
+    rig.trigger("ExportAll");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("חדשה או ריקה")));
+
+    // A teacher changes one file with a plain text editor and adds a lesson with a fault.
+    const QString folder = rig.dialogs.folder;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(folder + QLatin1Char('/') + name);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    write(QStringLiteral("24/01.txt"), "Write the verb now.\n1. She &plays& (play).\n");
+    write(QStringLiteral("24/03.txt"), "Open marker\n1. She &plays (play).\n");
+    write(QStringLiteral("notes.txt"), "not a lesson");
+    QVERIFY(rig.choose(24, 1)); // open in the window while its file comes in
+    rig.trigger("ImportFolder");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("יובאו 4 שיעורים: 1 חדשים")));
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("ב-1 מהם")));
+    QVERIFY(rig.item(24, 3));
+    QVERIFY(rig.choose(24, 1));
+    QCOMPARE(rig.textLines(), (QStringList{"Write the verb now.", "1. She &plays& (play)."}));
+    rig.trigger("Save");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("תבנית 24, שיעור 3")));
+    QCOMPARE(rig.stored(), EditorRig::kLessons);
+    rig.trigger("Undo");
+    QVERIFY(!rig.window().document()->hasChanges());
+    QVERIFY(!rig.item(24, 3));
+    QVERIFY(rig.choose(24, 1));
+    QCOMPARE(rig.textLines().first(), QStringLiteral("Write the verb."));
 }
 
 QTEST_MAIN(EditorStoreTest)
