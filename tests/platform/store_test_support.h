@@ -16,7 +16,7 @@ namespace StoreTests {
 QString fixturePath(const QString &name);
 
 /// Every row of db1.mdb's table closes, in table order, as the fixture's list gives it.
-QList<Lessons::StoredLesson> expectedRows();
+const QList<Lessons::StoredLesson> &expectedRows();
 
 /// The first row of each pattern and lesson, which is what a store reads.
 const Lessons::StoredLesson *expectedRow(int pattern, int lesson);
@@ -42,9 +42,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-/// Bytes of a known pseudo-random sequence, the same at every run.
-QByteArray noise(int size, unsigned seed);
 
 /// Lets QString print in assertion messages.
 std::string show(const QString &text);

@@ -3,6 +3,7 @@
 
 #include "platform/sound_player.h"
 #include "screens/chooser/choose_exercise.h"
+#include "screens/counter_label.h"
 #include "screens/dialogs.h"
 #include "screens/exercise/answering.h"
 #include "screens/exercise/colours.h"
@@ -62,10 +63,12 @@ void Main::backToChooser()
 {
     m_page->scrollToTop();
     m_results->hide();
-    if (m_trial)
+    if (m_trial) {
         endTrial();
-    else
+    } else {
         m_chooser->show();
+        m_chooser->focusLessonList();
+    }
 }
 
 void Main::endOpenSideScreens()
@@ -93,7 +96,7 @@ void Main::Command5_Click()
         Colours::split(Colours::contrastTextColour(Colours::compose({chosen.red(), chosen.green(), chosen.blue()})));
     const QColor textColour(text.red, text.green, text.blue);
     m_page->paint(chosen, textColour);
-    for (QLabel *l : {Label6, Label8, Label9, Label12, Label14, Label16}) {
+    for (QLabel *l : std::initializer_list<QLabel *>{Label6, Label8, Label9, Label12, Label14, Label16}) {
         Look::setBack(l, chosen);
         Look::setFore(l, textColour);
     }

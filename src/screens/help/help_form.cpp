@@ -36,10 +36,14 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
     m_menuBar->setObjectName(QStringLiteral("menuBar"));
     closeEntry = m_menuBar->addAction(QStringLiteral("סגור"));
     closeEntry->setObjectName(QStringLiteral("close"));
+    closeEntry->setShortcut(QKeySequence(Qt::Key_Escape));
 
     helpText = new QListWidget(this);
     helpText->setObjectName(QStringLiteral("helpText"));
+    helpText->setAccessibleName(QStringLiteral("עזרה"));
+    helpText->setAccessibleDescription(QStringLiteral("שורה אחרי שורה בחצים. Escape סוגר את העזרה"));
     prepareHelpList(helpText);
+    helpText->setFocus(); // the lines are read from the first one
 
     Command5 = new QPushButton(QStringLiteral("סגור"), this);
     Command5->setObjectName(QStringLiteral("Command5"));
