@@ -100,9 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // Another program's write lock: a short one is waited for, a long one refuses the save.
-class LockedStore : public testing::TestWithParam<int> {};
+class SaveIntoALockedStore : public testing::TestWithParam<int> {};
 
-TEST_P(LockedStore, WaitsBrieflyThenSaysLocked)
+TEST_P(SaveIntoALockedStore, WaitsBrieflyThenSaysLocked)
 {
     const int holdMs = GetParam();
     Store store;
@@ -125,7 +125,7 @@ TEST_P(LockedStore, WaitsBrieflyThenSaysLocked)
     EXPECT_EQ(sqliteRows(store.path)[1].cloze, shortLock ? QStringLiteral("mine") : kRows[1].cloze);
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, LockedStore, testing::Values(400, kSaveBusyTimeoutMs + 1500),
+INSTANTIATE_TEST_SUITE_P(Saves, SaveIntoALockedStore, testing::Values(400, kSaveBusyTimeoutMs + 1500),
                          [](const auto &info) { return info.param < kSaveBusyTimeoutMs ? "short_lock" : "long_lock"; });
 
 // A disk that takes no more: the file may not grow in a child, and the save fails whole.
