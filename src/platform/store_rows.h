@@ -18,6 +18,7 @@ struct StoredLesson
     int lesson = 0;
     QString cloze;
     bool isNull = false; ///< SQLite keeps nulls apart; Access nulls read as empty text
+    qint64 rowId = 0;    ///< SQLite's rowid when the whole table was read; 0 otherwise. Not compared.
 
     bool hasText() const { return !isNull && !cloze.isEmpty(); }
     bool operator==(const StoredLesson &other) const;

@@ -1,5 +1,7 @@
 #include "store_test_support.h"
 
+#include "platform/sqlite_store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,6 +45,13 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<Lessons::StoredLesson> sqliteRows(const QString &path)
+{
+    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
+    EXPECT_TRUE(rows.ok()) << show(rows.error);
+    return rows.ok() ? *rows.value : QList<Lessons::StoredLesson>();
 }
 
 StoreFolder::StoreFolder()

@@ -23,6 +23,10 @@ const Lessons::StoredLesson *expectedRow(int pattern, int lesson);
 
 QByteArray readFile(const QString &path);
 
+/// Every row of the SQLite store at path, as the pupil program's reader gives them;
+/// a store that cannot be read fails the test and gives none.
+QList<Lessons::StoredLesson> sqliteRows(const QString &path);
+
 /// A temporary folder removed with the test.
 class StoreFolder
 {

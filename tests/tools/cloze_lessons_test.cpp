@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "lesson_sources.h"
+#include "lessons/lesson_files.h"
 
 #include "lessons/patterns.h"
 #include "platform/sqlite_store.h"
@@ -238,12 +238,12 @@ class LessonSource : public testing::TestWithParam<SourceCase> {};
 
 TEST_P(LessonSource, ReadsAndWritesBack)
 {
-    const auto read = LessonTool::decodeLessonSource(GetParam().file);
+    const auto read = LessonFiles::decodeLessonSource(GetParam().file);
     EXPECT_EQ(read.value, GetParam().text);
     if (GetParam().text) {
-        const auto written = LessonTool::encodeLessonSource(*GetParam().text);
+        const auto written = LessonFiles::encodeLessonSource(*GetParam().text);
         EXPECT_EQ(written.value == GetParam().file, GetParam().writtenBack);
-        EXPECT_EQ(LessonTool::decodeLessonSource(written.value.value_or("")).value, GetParam().text);
+        EXPECT_EQ(LessonFiles::decodeLessonSource(written.value.value_or("")).value, GetParam().text);
     }
 }
 
@@ -257,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(Files, LessonSource,
 
 TEST(LessonSource, TextWithLineFeedsAloneCannotBeWritten)
 {
-    EXPECT_FALSE(LessonTool::encodeLessonSource(QStringLiteral("a\nb")).ok());
+    EXPECT_FALSE(LessonFiles::encodeLessonSource(QStringLiteral("a\nb")).ok());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "commands.h"
-#include "lesson_sources.h"
+#include "lessons/lesson_files.h"
 
 #include "lessons/patterns.h"
 
@@ -17,7 +17,7 @@ TEST(ShippedLessons, EveryNamedPatternHasLessons)
 {
     // Guards the other test: a wrong folder would otherwise pass it empty.
     std::set<int> patterns;
-    for (const LessonTool::SourceFile &file : LessonTool::scanLessonFolder(kFolder).files)
+    for (const LessonFiles::SourceFile &file : LessonFiles::scanLessonFolder(kFolder).files)
         patterns.insert(file.pattern);
     for (int pattern : Patterns::namedPatternNumbers())
         EXPECT_TRUE(patterns.count(pattern)) << "no lesson for pattern " << pattern;

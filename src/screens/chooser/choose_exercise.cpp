@@ -108,7 +108,6 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     Label7 = named(new QLabel(QStringLiteral("נסיונות במשחק"), this), "Label7");
     Label10 = named(new QLabel(QStringLiteral("זיכוי"), this), "Label10");
     Label11 = named(new QLabel(QStringLiteral("חיוב"), this), "Label11");
-    const char *initial[4] = {"1", "5", "1", "1"};
     // Named by their captions; on the screen the caption stands beside or above the field.
     const QString names[4] = {QStringLiteral("זמן בדקות"), Label7->text(), Label10->text(), Label11->text()};
     const QString descriptions[4] = {QStringLiteral("כמה דקות יש לכל התרגיל"), QStringLiteral("כמה נסיונות יש לכל השלמה"),
@@ -121,7 +120,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
         Combo2[i]->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         Combo2[i]->setEditable(true);
         Combo2[i]->setInsertPolicy(QComboBox::NoInsert);
-        Combo2[i]->setEditText(QString::fromLatin1(initial[i]));
+        Combo2[i]->setEditText(Settings::kInitialTexts[i]);
         Combo2[i]->setLayoutDirection(Qt::LeftToRight);
         Combo2[i]->lineEdit()->setAccessibleName(names[i]);
         connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i, description = descriptions[i]] {

@@ -63,8 +63,12 @@ void Main::backToChooser()
 {
     m_page->scrollToTop();
     m_results->hide();
-    m_chooser->show();
-    m_chooser->focusLessonList();
+    if (m_trial) {
+        endTrial();
+    } else {
+        m_chooser->show();
+        m_chooser->focusLessonList();
+    }
 }
 
 void Main::endOpenSideScreens()
@@ -111,8 +115,8 @@ void Main::Command6_Click()
 void Main::Command2_Click()
 {
     hide();
-    m_grammarHelp = new help4grammar(m_context.state, this, m_chooser->selectedPatternEntry(), m_context.workingFolder,
-                                    m_layout.scale());
+    m_grammarHelp = new help4grammar(m_context.state, this, m_trial ? m_trialPattern : m_chooser->selectedPatternEntry(),
+                                    m_context.workingFolder, m_layout.scale());
     connect(m_grammarHelp, &QObject::destroyed, this, [this, grammar = m_grammarHelp] {
         if (m_grammarHelp == grammar)
             m_grammarHelp = nullptr;
@@ -134,6 +138,10 @@ void Main::showGeneralHelp(bool fromExercise)
 
 void Main::leaveProgram()
 {
+    if (m_trial) {
+        endTrial();
+        return;
+    }
     if (m_leaving)
         return;
     m_leaving = true;

@@ -217,7 +217,8 @@ void Main::Form_Load()
     connect(m_chooser, &ChooseExercise::timeLimitTurnedOff, this, [this] { ccrpProgressBar1->setValue(0); });
     connect(m_chooser, &ChooseExercise::helpChosen, this, [this] { showGeneralHelp(false); });
     connect(m_chooser, &ChooseExercise::leaveChosen, this, &Main::leaveProgram);
-    m_chooser->show();
+    if (!m_trial)
+        m_chooser->show();
     hide();
     readView();
     applyView();

@@ -80,6 +80,16 @@ public:
     void showGeneralHelp(bool fromExercise);
     void leaveProgram();
 
+    /// The lesson editor's Try it: plays a lesson text at once, built as a lesson click
+    /// builds it with the three options on and started with the initial settings; the
+    /// chooser stays hidden. Every way out of it (back on the results screen, leaving,
+    /// closing) then hides the screens and says trialEnded instead. Gives why the
+    /// lesson cannot be played, in Hebrew, or the empty text.
+    QString tryLesson(const QString &patternEntry, int lesson, const QString &text);
+
+signals:
+    void trialEnded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -117,6 +127,7 @@ private:
     void backToChooser();
     Results &results();
     void endOpenSideScreens();
+    void endTrial();
 
     ScreenContext m_context;
     TwipsLayout m_layout;
@@ -150,4 +161,6 @@ private:
     int m_focusedWhileJudging = 0; ///< the gap a closing gap handed the focus to
     bool m_ended = false; ///< the running exercise has been graded
     bool m_leaving = false;
+    bool m_trial = false;   ///< a lesson of tryLesson is on the screens
+    QString m_trialPattern; ///< its pattern entry, for the grammar help
 };

@@ -1,4 +1,4 @@
-#include "lesson_sources.h"
+#include "lessons/lesson_files.h"
 
 #include "lessons/patterns.h"
 #include "platform/text_decoding.h"
@@ -6,11 +6,14 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
+#include <set>
 
-namespace LessonTool {
+namespace LessonFiles {
 
 namespace {
 
@@ -82,4 +85,67 @@ SourceScan scanLessonFolder(const QString &folder)
     return scan;
 }
 
-} // namespace LessonTool
+Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder)
+{
+    const SourceScan scan = scanLessonFolder(folder);
+    FolderLessons read{scan.files, {}, scan.strays};
+    for (const SourceFile &source : scan.files) {
+        QFile file(source.path);
+        if (!QFileInfo(source.path).isFile() || !file.open(QIODevice::ReadOnly))
+            return {std::nullopt, QStringLiteral("%1: cannot read the lesson file").arg(source.path)};
+        const auto decoded = decodeLessonSource(file.readAll());
+        if (!decoded.ok())
+            return {std::nullopt, QStringLiteral("%1: %2").arg(source.path, decoded.error)};
+        read.rows.append(Lessons::StoredLesson{source.pattern, source.lesson, *decoded.value, false});
+    }
+    return {std::move(read), QString()};
+}
+
+bool isNewOrEmptyFolder(const QString &folder)
+{
+    const QFileInfo target(folder);
+    return !target.exists()
+        || (target.isDir() && QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+Exported exportLessons(const QString &folder, const QList<Lessons::StoredLesson> &rows, int pattern)
+{
+    Exported exported;
+    std::set<std::pair<int, int>> seen;
+    for (const Lessons::StoredLesson &row : rows) {
+        if (pattern != 0 && row.pattern != pattern)
+            continue;
+        const auto skip = [&](Skipped::Why why, const QString &detail = QString()) {
+            exported.skipped.append({why, row.pattern, row.lesson, detail});
+        };
+        if (!seen.insert({row.pattern, row.lesson}).second) {
+            skip(Skipped::Why::SecondRow);
+            continue;
+        }
+        if (!row.hasText()) {
+            skip(Skipped::Why::Empty);
+            continue;
+        }
+        if (row.pattern < 1 || row.pattern > Patterns::kHighestLessonNumber || row.lesson < 1
+            || row.lesson > Patterns::kHighestLessonNumber) {
+            skip(Skipped::Why::OutOfRange);
+            continue;
+        }
+        const auto bytes = encodeLessonSource(row.cloze);
+        if (!bytes.ok()) {
+            skip(Skipped::Why::Unwritable, bytes.error);
+            continue;
+        }
+        const QString path = lessonSourcePath(folder, row.pattern, row.lesson);
+        QSaveFile file(path);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly)
+            || file.write(*bytes.value) != bytes.value->size() || !file.commit()) {
+            exported.failedPath = path;
+            return exported;
+        }
+        ++exported.written;
+    }
+    return exported;
+}
+
+} // namespace LessonFiles
