@@ -164,14 +164,15 @@ QColor ScriptedDialogs::chooseColour(QWidget *, const QColor &preset)
     return colour.isValid() ? colour : preset;
 }
 
-ScreenRig::ScreenRig()
+ScreenRig::ScreenRig(Start start)
 {
     ScreenContext context{state, sound, dialogs, folder.path(), folder.path(),
                           [rows = rows] { return std::make_unique<MemoryStore>(rows); },
                           [](const QString &text) { return int(text.size()) * kTwipsPerCharacter; }};
     m_main = std::make_unique<Main>(context);
     m_exercise = std::make_unique<ExerciseControls>(m_main.get());
-    m_main->Form_Load();
+    if (start == Start::Loaded)
+        m_main->Form_Load();
 }
 
 ScreenRig::~ScreenRig()

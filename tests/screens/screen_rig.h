@@ -111,7 +111,10 @@ class ScreenRig
 public:
     static constexpr int kTwipsPerCharacter = 100;
 
-    ScreenRig();
+    enum class Start { Loaded, Unloaded };
+    /// Loaded: the program's start-up has run and the chooser shows. Unloaded: the
+    /// exercise screen alone, as the lesson editor makes it for Try it.
+    explicit ScreenRig(Start start = Start::Loaded);
     ~ScreenRig();
 
     Main &main() { return *m_main; }

@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString kTwoGaps = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
 const QString kEntry = QStringLiteral("24  present simple - positive");
 
 QStringList visibleScreens()
@@ -40,7 +39,7 @@ private slots:
 
 void MainTrialTest::playsWithTheInitialSettingsWithoutTheChooser()
 {
-    ScreenRig rig;
+    ScreenRig rig(ScreenRig::Start::Unloaded);
     rig.state.MagazineOn = rig.state.SignsOn = rig.state.TimeLimitOn = false;
     QCOMPARE(rig.main().tryLesson(kEntry, 3, kTwoGaps), QString());
     QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
@@ -71,7 +70,7 @@ void MainTrialTest::everyWayOutReturnsToTheEditor_data()
 void MainTrialTest::everyWayOutReturnsToTheEditor()
 {
     QFETCH(QString, way);
-    ScreenRig rig;
+    ScreenRig rig(ScreenRig::Start::Unloaded);
     QSignalSpy ended(&rig.main(), &Main::trialEnded);
     // The way out of the first round, then back on the results of a second one.
     for (int round = 1; round <= 2; ++round) {
@@ -115,7 +114,7 @@ void MainTrialTest::aLessonThatCannotBePlayedShowsNothing()
 {
     QFETCH(QString, text);
     QFETCH(QString, says);
-    ScreenRig rig;
+    ScreenRig rig(ScreenRig::Start::Unloaded);
     QSignalSpy ended(&rig.main(), &Main::trialEnded);
     const QString refusal = rig.main().tryLesson(kEntry, 3, text);
     QVERIFY2(refusal.contains(says), qPrintable(refusal));
