@@ -187,12 +187,12 @@ start() {
   export XDG_RUNTIME_DIR=$work/runtime
   mkdir -p "$XDG_RUNTIME_DIR"
   chmod 0700 "$XDG_RUNTIME_DIR"
-  timeout 120 xvfb-run -a "$0" start-inside "$build" "$work" "$editor" \
+  timeout 120 "$(dirname "$0")/../../scripts/with-xvfb.sh" "$0" start-inside "$build" "$work" "$editor" \
     || fail "the pupil program under Xvfb"
   echo "start: all checks passed"
 }
 
-# Runs inside xvfb-run, with DISPLAY set.
+# Runs on a display of its own, with DISPLAY set.
 start_inside() {
   local root=$work/start-root
   local program=$root/$program_dir
