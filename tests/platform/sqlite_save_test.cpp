@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,6 +21,7 @@
 #include <atomic>
 #include <csignal>
 #include <functional>
+#include <chrono>
 #include <thread>
 
 using Lessons::StoredLesson;
@@ -153,14 +158,14 @@ TEST(ApplyChanges, AWriteThatFailsLeavesTheStoreWhole)
 TEST(ApplyChanges, AReaderSeesTheStoreBeforeOrAfterASave)
 {
     Store store("UPDATE closes SET cloze = 'Start\r\n1. &x&' WHERE pattern = 4");
-    // Both go on until each has done its share, however the machine shares its time.
-    constexpr int kEach = 20;
-    std::atomic<int> reads = 0;
-    std::atomic<int> saves = 0;
-    const auto enough = [&] { return reads >= kEach && saves >= kEach; };
+    // The reader reads for as long as the saves go on, leaving the writer a moment
+    // between reads as the pupil program's clicks do.
+    constexpr int kSaves = 30;
+    std::atomic<bool> done = false;
+    int saves = 0;
     std::thread saver([&] {
         QList<StoredLesson> rows = sqliteRows(store.path);
-        for (int round = 1; !enough() && round <= 100000; ++round) {
+        for (int round = 1; saves < kSaves && round <= 10 * kSaves; ++round) {
             const QString text = QStringLiteral("Round %1\r\n1. &x&").arg(QChar('A' + round % 26));
             if (applyChanges(store.path, {update(rows[0], text), update(rows[1], text)}).ok()) {
                 rows[0].cloze = rows[1].cloze = text;
@@ -169,16 +174,20 @@ TEST(ApplyChanges, AReaderSeesTheStoreBeforeOrAfterASave)
                 rows = sqliteRows(store.path); // a reader held the store a moment too long
             }
         }
+        done = true;
     });
+    int reads = 0;
     bool whole = true;
-    for (int round = 0; !enough() && round <= 100000 && whole; ++round) {
+    while (!done && whole) {
         const auto listing = Lessons::SqliteLessonStore(store.path).lessons(4);
         whole = listing.ok() && listing.value->size() == 2 && listing.value->at(0).heading == listing.value->at(1).heading;
         EXPECT_TRUE(whole) << show(listing.error);
         ++reads;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     saver.join();
-    EXPECT_GE(saves, kEach);
+    EXPECT_EQ(saves, kSaves);
+    EXPECT_GT(reads, 0);
 }
 
 } // namespace
