@@ -99,8 +99,8 @@ void BlankObject::drawObject(QPainter *painter, const QRectF &rect, QTextDocumen
         const QRectF box(rect.left(), baseline - metrics.ascent(), width, metrics.ascent() + metrics.descent());
         painter->fillRect(box, kKeyBack);
         painter->setPen(QPen(kKeyColour, metrics.lineWidth() * 1.5));
-        const qreal under = baseline + metrics.underlinePos();
-        painter->drawLine(QPointF(box.left(), under), QPointF(box.right(), under));
+        // The blank's line, below the descenders of the answer.
+        painter->drawLine(box.bottomLeft(), box.bottomRight());
         painter->setFont(answerFont(font));
         painter->drawText(box, format.stringProperty(kAnswer), leftToRight);
     } else {

@@ -63,6 +63,9 @@ constexpr qreal kBodyPoints = 13;
 constexpr qreal kHeadingPoints = 15;
 constexpr qreal kCaptionPoints = 9;
 constexpr qreal kHangingIndentMm = 8; // a wrapped row continues right of its number
+constexpr qreal kRowMm = 10.5;
+constexpr qreal kHintedRowMm = 12;
+constexpr qreal kHintRoomMm = 5; // below the last row of a page
 
 // Writes a sheet into a document, paragraph by paragraph.
 class SheetBuilder
@@ -159,7 +162,9 @@ void SheetBuilder::addWordBank(const QStringList &entries)
     QTextFrameFormat box;
     box.setBorder(1);
     box.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    box.setBorderBrush(QColor(0x44, 0x44, 0x44));
     box.setPadding(frameLength(3));
+    box.setTopMargin(frameLength(3));
     box.setBottomMargin(frameLength(6));
     cursor.insertFrame(box);
     cursor.setBlockFormat(block(Qt::RightToLeft, 2));
@@ -197,7 +202,9 @@ void SheetBuilder::addRows(const SheetContent &content, const Options &options)
         std::min(std::max(longest * 1.4, deviceLength(m_device, 25)), m_pageBody.width() * 0.5);
 
     QTextBlockFormat row = block(Qt::LeftToRight);
-    row.setLineHeight(hints ? 230 : 200, QTextBlockFormat::ProportionalHeight);
+    // Room to write above each line; a hint hangs below the baseline into the room of
+    // the next line. A row goes to the next page whole, room and all.
+    row.setLineHeight(frameLength(hints ? kHintedRowMm : kRowMm), QTextBlockFormat::MinimumHeight);
     row.setLeftMargin(deviceLength(m_device, kHangingIndentMm));
     row.setTextIndent(-deviceLength(m_device, kHangingIndentMm));
 
@@ -251,10 +258,17 @@ int SheetDocument::pageCount() const
 
 void SheetDocument::paintPage(QPainter &painter, int page) const
 {
-    const qreal top = page * m_pageBody.height();
+    const QRectF body(QPointF(0, page * m_pageBody.height()), m_pageBody);
     painter.save();
-    painter.translate(0, -top);
-    m_document->drawContents(&painter, QRectF(QPointF(0, top), m_pageBody));
+    painter.translate(0, -body.top());
+    // The page's rows are those the layout put on it; the hints under the last of
+    // them reach into the bottom margin.
+    const qreal hintRoom = deviceLength(m_document->documentLayout()->paintDevice(), kHintRoomMm);
+    painter.setClipRect(body.adjusted(0, 0, 0, hintRoom));
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = body;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    m_document->documentLayout()->draw(&painter, context);
     painter.restore();
 }
 

@@ -548,7 +548,7 @@ QString usageText()
         "                                    the worksheets of every lesson of the pattern\n"
         "                                    in one file, then their answer keys\n"
         "      --word-bank                   a box with the answers in alphabetical order\n"
-        "      --hints                       each answer's letter signs (###'#) under its blank\n"
+        "      --hints                       the letter signs (###'#) under each blank\n"
         "      --no-key                      no answer key\n"
         "      --letter                      Letter paper instead of A4\n"
         "  --help                            this text\n"
