@@ -2,6 +2,7 @@
 #include "worksheet/worksheet_pages.h"
 
 #include "pdf_text.h"
+#include "store_test_support.h"
 #include "worksheet_fixtures.h"
 
 #include <QRegularExpression>
@@ -14,13 +15,9 @@
 using Worksheet::Options;
 using Worksheet::Paper;
 using namespace WorksheetFixtures;
+using StoreTests::show;
 
 namespace {
-
-std::string show(const QString &text)
-{
-    return text.toStdString();
-}
 
 // --- the word bank on paper
 
