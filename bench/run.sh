@@ -10,6 +10,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCLOZE_BENCH=ON > "$
 cmake --build "$build" -j"$(nproc)" >> "$build.log" 2>&1 || { tail -40 "$build.log"; exit 1; }
 status=0
 echo "== lesson store"; "$build"/bench-bin/store_bench ${1:-} || status=1
+echo "== editor";       "$build"/bench-bin/editor_bench ${1:-} 2>/dev/null || status=1
 # The screens fit their monitor: the timings on a projector and on a large monitor.
 for size in 1280x720 1920x1080; do
   monitor=$PWD/tests/screens/monitors/$([[ $size == 1280x720 ]] && echo projector || echo monitor).json

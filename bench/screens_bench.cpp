@@ -1,6 +1,7 @@
 // How long the pupil waits on the screens: a lesson click on the largest lesson the
 // page takes (50 gaps, 99 text runs, 99 lines) and judging a typed answer, each beside
 // the same work in the core alone, on the offscreen platform.
+#include "bench_support.h"
 #include "lessons/lesson_store.h"
 #include "platform/sound_player.h"
 #include "screens/dialogs.h"
@@ -19,39 +20,9 @@
 #include <QTest>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double medianMs(int runs, const std::function<void()> &once)
-{
-    once(); // warm-up
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        once();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-// Fifty heading lines, then 48 lines of one gap and one of two: 99 lines, 50 gaps, 98 runs.
-QString largestLesson()
-{
-    QString text;
-    for (int i = 0; i < 50; ++i)
-        text += QStringLiteral("Heading line %1 of the lesson\r\n").arg(QChar('a' + i % 26));
-    for (int i = 1; i <= 48; ++i)
-        text += QStringLiteral("%1. The children &answer%1& the questions.\r\n").arg(i);
-    text += QStringLiteral("49. Last &answer49& &answer50&");
-    return text;
-}
 
 class OneLesson : public Lessons::LessonStore
 {
@@ -66,13 +37,6 @@ public:
 
 private:
     QString m_text;
-};
-
-class Silence : public SoundPlayer
-{
-public:
-    void play(const QString &) override {}
-    void close() override {}
 };
 
 class NoQuestions : public Dialogs

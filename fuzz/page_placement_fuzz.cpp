@@ -1,8 +1,10 @@
 // Any lesson that builds can be placed: every gap at most once and in order, text runs within
 // the page's labels, and a page frame that holds every control it placed.
 #include "lessons/cloze_builder.h"
+#include "lessons/lesson_rules.h"
 #include "screens/exercise/page_placement.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -51,9 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (piece.left + width > placed.innerWidth)
             std::abort();
     }
-    // Gaps above the first line of the text are counted but not placed; the chooser
-    // refuses such a lesson.
     if (nextGap - 1 > lesson.gapCount() || placed.nextGap != nextGap || placed.innerWidth < input.innerWidth)
+        std::abort();
+    // Gaps above the first line of the text are counted but not placed: exactly the
+    // lessons the rules refuse for a gap above the text.
+    const QList<LessonRules::Finding> findings = LessonRules::checkText(text);
+    const bool gapAbove = std::any_of(findings.begin(), findings.end(), [](const LessonRules::Finding &f) {
+        return f.kind == LessonRules::Finding::Kind::GapAboveText;
+    });
+    if ((nextGap - 1 != lesson.gapCount()) != gapAbove)
         std::abort();
     return 0;
 }

@@ -1,20 +1,52 @@
 #!/usr/bin/env bash
 # Takes the screenshots in docs/screenshots: plays exercises through the real program
-# under Xvfb, with xdotool as the pupil.
+# under Xvfb, with xdotool as the pupil, then writes a lesson in the lesson editor as a
+# teacher would.
 #   tools/screenshots.sh            (after ./run or ./test has built build/bin)
 # The first run is on a monitor where the screens open at their designed size (1024 by
 # 768 and room for a frame); two more show the screens fitted to a 1280x720 projector
 # and a 1920x1080 monitor. The chooser is worked with the keyboard, the exercise screen
-# with the mouse at its design positions times the screen's zoom.
+# with the mouse at its design positions times the screen's zoom. The editor gets the
+# screen of a teacher's laptop, 1440x900.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh scripts/screenshot-packages.txt
 out=$PWD/docs/screenshots
 
+# The editor over a copy of the built store, with a home of its own, so that neither
+# the store nor the settings of whoever runs this change.
+editor_shots() {
+  work=$(mktemp -d)
+  cp build/bin/db1.sqlite "$work/db1.sqlite"
+  mkdir -p "$work/home"
+  HOME=$work/home XDG_RUNTIME_DIR=$work build/bin/cloze-editor "$work/db1.sqlite" 2>/dev/null &
+  editor=$!
+  trap 'kill $editor 2>/dev/null || true; rm -rf "$work"' EXIT
+  sleep 3
+  xdotool mousemove 1300 120 click 1; sleep 0.3   # the list of lessons
+  xdotool type "24"; sleep 0.5                     # finds pattern 24 as it is typed
+  xdotool key ctrl+n; sleep 0.5                    # a new lesson, its text box ready
+  xdotool type --delay 15 "She &plays& (play) the piano."; xdotool key Return
+  xdotool type --delay 15 "2. My brother watches"
+  xdotool key ctrl+shift+Left ctrl+g; sleep 0.3    # the word before the caret becomes a gap
+  xdotool key End; xdotool type --delay 15 " (watch) TV every evening."; xdotool key Return
+  xdotool type --delay 15 "3. We &don't like& (not / like) cold tea."; sleep 1
+  import -window root "$out/editor.png"
+  xdotool key ctrl+Home; sleep 0.3
+  # The word bank off: the page as a pupil who types the answers sees it.
+  xdotool mousemove 668 64 click 1; sleep 0.8
+  import -window root -crop 684x640+0+50 +repage "$out/editor-preview.png"
+}
+
+scripts/install-deps.sh scripts/screenshot-packages.txt
+if [[ "${1:-}" == --editor ]]; then
+  editor_shots
+  exit
+fi
 if [[ -z "${DISPLAY:-}" ]]; then
   for size in 1032x806 1280x720 1920x1080; do
     xvfb-run -a -s "-screen 0 ${size}x24" "$0" "$size"
   done
+  xvfb-run -a -s "-screen 0 1440x900x24" "$0" --editor
   exit 0
 fi
 

@@ -37,18 +37,18 @@ const std::array<std::pair<int, const char *>, 24> kNames = {{
     {33, "going to"},
 }};
 
+// The digits after any leading blanks; 0 when there are none.
 int leadingNumber(const QString &text)
 {
+    qsizetype from = 0;
+    while (from < text.size() && text.at(from) == QLatin1Char(' '))
+        ++from;
+    qsizetype to = from;
+    while (to < text.size() && text.at(to) >= QLatin1Char('0') && text.at(to) <= QLatin1Char('9'))
+        ++to;
     int value = 0;
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' '))
-        ++i;
-    bool any = false;
-    for (; i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128; ++i) {
-        value = value * 10 + (text.at(i).unicode() - '0');
-        any = true;
-    }
-    return any ? value : 0;
+    Numbers::readWholeNumber(QStringView(text).sliced(from, to - from), &value);
+    return value;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/sound_player.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSoundEffect>
@@ -13,6 +15,10 @@ namespace {
 // file keeps it loading for ever. So each file gets one effect, made at its first
 // sound, which is only stopped and started again and never destroyed: the program
 // has four sounds, and the system takes the effects back when the program ends.
+// At the end Qt's sample cache stops that thread, and it deadlocks if the thread is
+// still decoding then: close, which comes before the end, lets a file being decoded
+// finish first. A damaged file that never finishes leaves the thread idle, which is
+// safe, so it is waited for only briefly after its first sound.
 class MultimediaSoundPlayer final : public SoundPlayer
 {
 public:
@@ -21,16 +27,25 @@ public:
         stop();
         if (!QFileInfo(path).isFile())
             return; // silence; nothing to report
-        QSoundEffect *&effect = effects()[path];
-        if (!effect) {
-            effect = new QSoundEffect;
-            effect->setSource(QUrl::fromLocalFile(path));
+        Effect &effect = effects()[path];
+        if (!effect.sound) {
+            effect.sound = new QSoundEffect;
+            effect.sound->setSource(QUrl::fromLocalFile(path));
+            effect.since.start();
         }
-        m_playing = effect;
+        m_playing = effect.sound;
         m_playing->play(); // starts once the file is loaded; a file that fails stays silent
     }
 
-    void close() override { stop(); }
+    void close() override
+    {
+        stop();
+        constexpr qint64 kDecodingTime = 2000; // a WAV of the program's is decoded in milliseconds
+        for (const Effect &effect : std::as_const(effects())) {
+            while (effect.sound->status() == QSoundEffect::Loading && effect.since.elapsed() < kDecodingTime)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
 
 private:
     void stop()
@@ -40,10 +55,16 @@ private:
         m_playing = nullptr;
     }
 
-    // Shared by every player of the run, so that a second player reuses the effects.
-    static QHash<QString, QSoundEffect *> &effects()
+    struct Effect
     {
-        static auto *byPath = new QHash<QString, QSoundEffect *>;
+        QSoundEffect *sound = nullptr;
+        QElapsedTimer since; ///< since the effect was made and began to load
+    };
+
+    // Shared by every player of the run, so that a second player reuses the effects.
+    static QHash<QString, Effect> &effects()
+    {
+        static auto *byPath = new QHash<QString, Effect>;
         return *byPath;
     }
 

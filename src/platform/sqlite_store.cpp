@@ -3,10 +3,14 @@
 #include "platform/sqlite_support.h"
 
 #include <limits>
+#include <optional>
 
 namespace Lessons {
 
 namespace {
+
+// Every row with the rowid a change of it is written by.
+const QByteArray kRowsWithIds = QByteArrayLiteral("SELECT rowid AS closes_rowid, * FROM closes");
 
 // A store a teacher made by hand may hold its numbers as text; anything that is
 // not a whole number makes the store unusable rather than silently misread.
@@ -80,33 +84,41 @@ StoreOutcome<QList<StoredLesson>> SqliteLessonStore::query(const QByteArray &sta
     *whole = shape.numbersAsText;
     if (shape.numbersAsText)
         wholeRows = true;
-    Sqlite::Statement stmt(connection.handle(), shape.numbersAsText ? allRowsStatement() : statement);
-    if (!stmt.ok())
+    const bool withIds = statement == kRowsWithIds;
+    std::optional<Sqlite::Statement> stmt;
+    stmt.emplace(connection.handle(), shape.numbersAsText && !withIds ? allRowsStatement() : statement);
+    // A table made WITHOUT ROWID has no rowid: its rows are read without one.
+    if (!stmt->ok() && withIds)
+        stmt.emplace(connection.handle(), allRowsStatement());
+    if (!stmt->ok())
         return {std::nullopt, QStringLiteral("%1: %2").arg(m_path, connection.lastError())};
 
-    const int patternColumn = stmt.column("pattern");
-    const int lessonColumn = stmt.column("lesson");
-    const int clozeColumn = stmt.column("cloze");
+    const int idColumn = withIds ? stmt->column("closes_rowid") : -1;
+    const int patternColumn = stmt->column("pattern");
+    const int lessonColumn = stmt->column("lesson");
+    const int clozeColumn = stmt->column("cloze");
     if (clozeColumn < 0 || (wholeRows && (patternColumn < 0 || lessonColumn < 0)))
         return {std::nullopt, QStringLiteral("%1: %2").arg(m_path, Sqlite::checkTable(connection.handle()))};
 
     QList<StoredLesson> rows;
     int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(stmt->get())) == SQLITE_ROW) {
         StoredLesson row;
+        if (idColumn >= 0)
+            row.rowId = sqlite3_column_int64(stmt->get(), idColumn);
         const int rowNumber = int(rows.size()) + 1;
-        if ((patternColumn >= 0 && !readNumberColumn(stmt.get(), patternColumn, &row.pattern))
-            || (lessonColumn >= 0 && !readNumberColumn(stmt.get(), lessonColumn, &row.lesson))) {
+        if ((patternColumn >= 0 && !readNumberColumn(stmt->get(), patternColumn, &row.pattern))
+            || (lessonColumn >= 0 && !readNumberColumn(stmt->get(), lessonColumn, &row.lesson))) {
             return {std::nullopt,
                     QStringLiteral("%1: row %2 of closes: pattern and lesson must be whole numbers").arg(m_path).arg(rowNumber)};
         }
-        switch (sqlite3_column_type(stmt.get(), clozeColumn)) {
+        switch (sqlite3_column_type(stmt->get(), clozeColumn)) {
         case SQLITE_NULL:
             row.isNull = true;
             break;
         case SQLITE_TEXT:
-            row.cloze = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), clozeColumn)),
-                                          sqlite3_column_bytes(stmt.get(), clozeColumn));
+            row.cloze = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt->get(), clozeColumn)),
+                                          sqlite3_column_bytes(stmt->get(), clozeColumn));
             break;
         default:
             return {std::nullopt,
@@ -146,7 +158,7 @@ StoreOutcome<StoredTable> SqliteLessonStore::table()
 {
     // The store refuses numbers that are not whole, so every row is a lesson.
     bool whole = false;
-    auto rows = query(allRowsStatement(), true, &whole);
+    auto rows = query(kRowsWithIds, true, &whole);
     if (!rows.ok())
         return {std::nullopt, rows.error};
     return {StoredTable{std::move(*rows.value), {}}, QString()};

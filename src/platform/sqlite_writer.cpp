@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace Lessons::SqliteWriter {
 
 namespace {
@@ -199,6 +201,136 @@ StoreOutcome<bool> removeLesson(const QString &path, int pattern, int lesson)
     if (const QString error = transaction.commit(path); !error.isEmpty())
         return {std::nullopt, error};
     return {true, QString()};
+}
+
+} // namespace Lessons::SqliteWriter
+
+namespace Lessons::SqliteWriter {
+
+namespace {
+
+Failure failureOf(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Failure::Locked;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return Failure::ReadOnly;
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+        return Failure::WriteFailed;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_CANTOPEN:
+        return Failure::NotAStore;
+    default:
+        return Failure::Other;
+    }
+}
+
+// The row as it is in the store now equals the row as it was read.
+bool unchanged(sqlite3_stmt *select, const StoredLesson &before)
+{
+    int number = 0;
+    const auto numberIs = [&](int column, int expected) {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(select, column));
+        return text && readStoredNumber(QByteArray(text), &number) == StoredNumber::Whole && number == expected;
+    };
+    if (!numberIs(0, before.pattern) || !numberIs(1, before.lesson))
+        return false;
+    switch (sqlite3_column_type(select, 2)) {
+    case SQLITE_NULL:
+        return before.isNull;
+    case SQLITE_TEXT:
+        return !before.isNull
+            && QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(select, 2)), sqlite3_column_bytes(select, 2))
+            == before.cloze;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+SaveOutcome applyChanges(const QString &path, const QList<RowChange> &changes)
+{
+    const auto fail = [&path](Failure failure, const QString &why) { return SaveOutcome{failure, failed(path, why), {}}; };
+    if (isAccessPath(path))
+        return fail(Failure::ReadOnly, QStringLiteral("an Access file is never changed"));
+    if (const QString reason = unreadableFileReason(path); !reason.isEmpty())
+        return SaveOutcome{Failure::NotAStore, reason, {}};
+    // SQLite writes its journal beside the store, so the folder must take a new file too.
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0
+        || ::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) != 0)
+        return fail(Failure::ReadOnly, QStringLiteral("the file or its folder may not be written"));
+
+    Sqlite::Connection connection;
+    if (const QString error = connection.open(path, SQLITE_OPEN_READWRITE); !error.isEmpty())
+        return SaveOutcome{Failure::NotAStore, error, {}};
+    sqlite3 *db = connection.handle();
+    sqlite3_busy_timeout(db, kSaveBusyTimeoutMs);
+    const auto dbFailure = [&] { return fail(failureOf(sqlite3_extended_errcode(db)), connection.lastError()); };
+    // IMMEDIATE takes the write lock now, so the rows checked below stay as they are.
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return dbFailure();
+    struct Rollback
+    {
+        sqlite3 *db;
+        bool open = true;
+        ~Rollback()
+        {
+            if (open)
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+    } transaction{db};
+    if (const QString error = Sqlite::checkTable(db); !error.isEmpty())
+        return fail(Failure::NotAStore, error);
+
+    Sqlite::Statement select(db, "SELECT pattern, lesson, cloze FROM closes WHERE rowid = ?");
+    Sqlite::Statement update(db, "UPDATE closes SET pattern = ?, lesson = ?, cloze = ? WHERE rowid = ?");
+    Sqlite::Statement remove(db, "DELETE FROM closes WHERE rowid = ?");
+    Sqlite::Statement insert(db, "INSERT INTO closes (pattern, lesson, cloze) VALUES (?, ?, ?)");
+    if (!select.ok() || !update.ok() || !remove.ok() || !insert.ok())
+        return dbFailure();
+
+    SaveOutcome outcome;
+    for (const RowChange &change : changes) {
+        if (change.kind != RowChange::Kind::Insert) {
+            sqlite3_reset(select.get());
+            sqlite3_bind_int64(select.get(), 1, change.before.rowId);
+            const int rc = sqlite3_step(select.get());
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                return dbFailure();
+            if (rc == SQLITE_DONE || !unchanged(select.get(), change.before))
+                return fail(Failure::Changed, lessonName(change.before.pattern, change.before.lesson)
+                                                  + QStringLiteral(" was changed by another program since it was read"));
+        }
+        sqlite3_stmt *stmt = change.kind == RowChange::Kind::Insert ? insert.get()
+            : change.kind == RowChange::Kind::Update                ? update.get()
+                                                                    : remove.get();
+        sqlite3_reset(stmt);
+        if (change.kind == RowChange::Kind::Delete) {
+            sqlite3_bind_int64(stmt, 1, change.before.rowId);
+        } else {
+            sqlite3_bind_int(stmt, 1, change.after.pattern);
+            sqlite3_bind_int(stmt, 2, change.after.lesson);
+            if (const QString error = bindText(stmt, 3, change.after); !error.isEmpty())
+                return fail(Failure::Other, error);
+            if (change.kind == RowChange::Kind::Update)
+                sqlite3_bind_int64(stmt, 4, change.before.rowId);
+        }
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            return dbFailure();
+        if (change.kind == RowChange::Kind::Insert)
+            outcome.insertedIds.append(sqlite3_last_insert_rowid(db));
+    }
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return dbFailure();
+    transaction.open = false;
+    return outcome;
 }
 
 } // namespace Lessons::SqliteWriter

@@ -62,29 +62,7 @@ QString lessonTextOf(const QList<StoredLesson> &rows, int pattern, int lesson)
 
 StoredNumber readStoredNumber(const QByteArray &text, int *value)
 {
-    const QByteArray trimmed = text.trimmed();
-    const qsizetype digitsFrom = trimmed.startsWith('-') || trimmed.startsWith('+') ? 1 : 0;
-    const qsizetype point = trimmed.indexOf('.');
-    const qsizetype wholeEnd = point < 0 ? trimmed.size() : point;
-    const auto allDigits = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i) {
-            if (trimmed.at(i) < '0' || trimmed.at(i) > '9')
-                return false;
-        }
-        return to > from;
-    };
-    if (!allDigits(digitsFrom, wholeEnd) || (point >= 0 && !allDigits(point + 1, trimmed.size())))
-        return StoredNumber::NotNumber;
-    for (qsizetype i = point + 1; point >= 0 && i < trimmed.size(); ++i) {
-        if (trimmed.at(i) != '0')
-            return StoredNumber::NotWhole;
-    }
-    bool fits = false;
-    const int number = trimmed.left(wholeEnd).toInt(&fits);
-    if (!fits)
-        return StoredNumber::NotWhole;
-    *value = number;
-    return StoredNumber::Whole;
+    return Numbers::readWholeNumber(QString::fromLatin1(text.trimmed()), value);
 }
 
 } // namespace Lessons

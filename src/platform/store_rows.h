@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lessons/lesson_store.h"
+#include "state/numbers.h"
 
 #include <QByteArray>
 #include <QList>
@@ -17,6 +18,7 @@ struct StoredLesson
     int lesson = 0;
     QString cloze;
     bool isNull = false; ///< SQLite keeps nulls apart; Access nulls read as empty text
+    qint64 rowId = 0;    ///< SQLite's rowid when the whole table was read; 0 otherwise. Not compared.
 
     bool hasText() const { return !isNull && !cloze.isEmpty(); }
     bool operator==(const StoredLesson &other) const;
@@ -56,16 +58,11 @@ struct StoredTable
     QList<UnmatchedRow> unmatched;
 };
 
-enum class StoredNumber {
-    Whole,     ///< a whole number that fits an int; it is given back
-    NotWhole,  ///< a number that no int equals: 5.5, 1.50, 1e20 written out
-    NotNumber, ///< empty (a null), letters, anything else
-};
+using StoredNumber = Numbers::WholeNumber;
 
-/// A number as a store column or a command line gives it: optional sign, decimal
-/// digits, optionally a point and more digits, surrounding blanks allowed ("24",
-/// "24.0000", " -3 "). Access writes Currency and Decimal values with their places,
-/// so "2.00" is the whole number 2.
+/// A number as a store column or a command line gives it: plain decimal text with
+/// surrounding blanks allowed ("24", "24.0000", " -3 "). Access writes Currency and
+/// Decimal values with their places, so "2.00" is the whole number 2.
 StoredNumber readStoredNumber(const QByteArray &text, int *value);
 
 } // namespace Lessons

@@ -22,10 +22,11 @@ namespace ClozeApp {
 
 namespace {
 
-// A measuring hook for the start-up benchmark: with CLOZE_QUIT_WHEN_SHOWN set, the
-// program ends as soon as the chooser has been painted.
 class QuitAtFirstPaint : public QObject
 {
+public:
+    using QObject::QObject;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -44,11 +45,10 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
-int run(int argc, char **argv)
+void prepareApplication(const QString &name)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("cloze-trainer"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("cloze-trainer"));
+    QApplication::setApplicationName(name);
+    QGuiApplication::setDesktopFileName(name);
     // Compiled in from packaging/icons, so a window has it without an installed theme.
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
@@ -57,10 +57,22 @@ int run(int argc, char **argv)
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
     // The toolkit's own words (the Yes and No of a question, the colour dialog) in Hebrew.
-    QTranslator toolkitWords;
-    if (toolkitWords.load(QLocale(QLocale::Hebrew), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&toolkitWords);
+    auto *toolkitWords = new QTranslator(qApp);
+    if (toolkitWords->load(QLocale(QLocale::Hebrew), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(toolkitWords);
+}
+
+void quitWhenPainted(QWidget *window)
+{
+    if (qEnvironmentVariableIsSet("CLOZE_QUIT_WHEN_SHOWN"))
+        window->installEventFilter(new QuitAtFirstPaint(window));
+}
+
+int run(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    prepareApplication(QStringLiteral("cloze-trainer"));
     auto sound = makeMultimediaSoundPlayer();
     Dialogs dialogs;
     const QString programFolder = QCoreApplication::applicationDirPath();
@@ -68,9 +80,7 @@ int run(int argc, char **argv)
                           [programFolder] { return Lessons::programLessonStore(programFolder); }, {}};
     Main exerciseScreen(context);
     exerciseScreen.Form_Load();
-    QuitAtFirstPaint quitHook; // the chooser is shown, but painted only by the event loop
-    if (qEnvironmentVariableIsSet("CLOZE_QUIT_WHEN_SHOWN"))
-        exerciseScreen.chooser()->installEventFilter(&quitHook);
+    quitWhenPainted(exerciseScreen.chooser()); // shown, but painted only by the event loop
     const int code = app.exec();
     sound->close();
     return code;

@@ -20,6 +20,30 @@ std::optional<double> readDecimal(const QString &text)
     return value;
 }
 
+WholeNumber readWholeNumber(QStringView text, int *value)
+{
+    const auto digitsEnd = [&text](qsizetype from) {
+        while (from < text.size() && text.at(from) >= QLatin1Char('0') && text.at(from) <= QLatin1Char('9'))
+            ++from;
+        return from;
+    };
+    const qsizetype signEnd = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    const qsizetype wholeEnd = digitsEnd(signEnd);
+    const bool point = wholeEnd < text.size() && text.at(wholeEnd) == QLatin1Char('.');
+    const qsizetype placesEnd = point ? digitsEnd(wholeEnd + 1) : wholeEnd;
+    if (wholeEnd == signEnd || placesEnd != text.size() || (point && placesEnd == wholeEnd + 1))
+        return WholeNumber::NotNumber;
+    for (qsizetype i = wholeEnd + 1; i < placesEnd; ++i) {
+        if (text.at(i) != QLatin1Char('0'))
+            return WholeNumber::NotWhole;
+    }
+    const auto number = readDecimal(text.first(wholeEnd).toString());
+    if (!number || *number < std::numeric_limits<int>::min() || *number > std::numeric_limits<int>::max())
+        return WholeNumber::NotWhole;
+    *value = int(*number);
+    return WholeNumber::Whole;
+}
+
 double roundHalfEven(double value)
 {
     // nearbyint follows the current rounding mode; make sure it is to-nearest-even.

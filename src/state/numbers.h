@@ -5,12 +5,24 @@
 #include <cstdint>
 #include <optional>
 
-/// Number rules shared by the settings, the score display and the grade.
+/// Number rules shared by the settings, the score display, the grade, the lesson
+/// store and the teachers' tool.
 namespace Numbers {
 
-/// A setting's text as a decimal number: blanks around it ignored, a point as
-/// decimal separator, no thousands separators. Empty or non-numeric text gives nothing.
+/// The one reader of decimal text, as settings and scores are written: blanks around
+/// it ignored, a point as decimal separator, the C locale's rules otherwise. Empty or
+/// non-numeric text gives nothing, and so does a number too large for a double.
 std::optional<double> readDecimal(const QString &text);
+
+enum class WholeNumber {
+    Whole,     ///< a whole number that fits an int; it is given back
+    NotWhole,  ///< a number that no int equals: 5.5, 1.50, 1e20 written out
+    NotNumber, ///< empty, letters, anything else
+};
+
+/// Plain decimal text (an optional sign, digits, optionally a point and more digits;
+/// no blanks) as a whole number. Places that are all zeros keep it whole: "2.00" is 2.
+WholeNumber readWholeNumber(QStringView text, int *value);
 
 /// Nearest whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);

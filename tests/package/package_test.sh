@@ -4,7 +4,8 @@
 #   contents  lintian, appstreamcli, desktop-file-validate, shellcheck, the file list,
 #             the control fields and the binaries
 #   start     unpacks the package with dpkg-deb -x and starts the pupil program from
-#             there under Xvfb, with the system's libraries, until its chooser is painted
+#             there under Xvfb, with the system's libraries, until its chooser is painted,
+#             and the lesson editor until its window is painted
 #   scripts   installs, upgrades, removes and purges the package with the real dpkg in
 #             an overlay of the root file system, in a mount namespace of its own, and
 #             checks the lesson store's owner, group and modes and who may write it
@@ -191,12 +192,12 @@ start() {
   export XDG_RUNTIME_DIR=$work/runtime
   mkdir -p "$XDG_RUNTIME_DIR"
   chmod 0700 "$XDG_RUNTIME_DIR"
-  timeout 120 xvfb-run -a "$0" start-inside "$build" "$work" "$editor" \
+  timeout 120 "$(dirname "$0")/../../scripts/with-xvfb.sh" "$0" start-inside "$build" "$work" "$editor" \
     || fail "the pupil program under Xvfb"
   echo "start: all checks passed"
 }
 
-# Runs inside xvfb-run, with DISPLAY set.
+# Runs on a display of its own, with DISPLAY set.
 start_inside() {
   local root=$work/start-root
   local program=$root/$program_dir
@@ -229,6 +230,42 @@ start_inside() {
   same "working folder of the program" "$cwd" "$program"
   same "window class" "$class" 'WM_CLASS(STRING) = "cloze-trainer", "cloze-trainer"'
   [[ "$icons" == *"Icon (16 x 16)"*"Icon (32 x 32)"*"Icon (48 x 48)"* ]] || fail "window icon sizes: '$icons'"
+  [[ $editor == 1 ]] && start_editor
+  return 0
+}
+
+# The lesson editor from the unpacked package, over the store beside the program, with
+# a home of its own for its settings.
+start_editor() {
+  local root=$work/start-root
+  local program=$root/$program_dir
+  local log=$work/editor.log
+  mkdir -p "$work/editor-home"
+  if ! HOME=$work/editor-home CLOZE_QUIT_WHEN_SHOWN=1 timeout 60 "$root/usr/bin/cloze-editor" > "$log" 2>&1; then
+    cat "$log"
+    fail "the editor did not end after painting its window"
+  fi
+  HOME=$work/editor-home "$root/usr/bin/cloze-editor" > "$log" 2>&1 &
+  local pid=$! window="" title=""
+  # The window shows first; its title names the store once the store is open.
+  for _ in $(seq 100); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/עורך השיעורים/ {print $1; exit}')
+    [[ -n "$window" ]] && title=$(xprop -id "$window" _NET_WM_NAME 2>/dev/null || true)
+    [[ "$title" == *"db1.sqlite"* ]] && break
+    sleep 0.1
+  done
+  local cwd class icons
+  cwd=$(readlink "/proc/$pid/cwd" || true)
+  class=$(xprop -id "$window" WM_CLASS 2>/dev/null || true)
+  icons=$(xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | xargs || true)
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  [[ -n "$window" ]] || { cat "$log"; fail "no editor window"; }
+  same "working folder of the editor" "$cwd" "$program"
+  same "editor window class" "$class" 'WM_CLASS(STRING) = "cloze-editor", "cloze-editor"'
+  [[ "$icons" == *"Icon (16 x 16)"*"Icon (32 x 32)"* ]] || fail "editor window icon sizes: '$icons'"
+  # The store it opened is the pupils' one, through the program folder's link.
+  [[ "$title" == *"db1.sqlite"* ]] || fail "the editor did not open the store beside the program: $title"
 }
 
 # --- scripts ---------------------------------------------------------------------
@@ -330,6 +367,10 @@ scripts_chroot() {
   check "the store is still the sample" cmp -s "$store_dir/db1.sqlite" /usr/share/cloze-trainer/db1.sqlite
   as_pupil env XDG_RUNTIME_DIR=/tmp CLOZE_QUIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=offscreen timeout 60 cloze-trainer > /tmp/start.log 2>&1 \
     || { cat /tmp/start.log; fail "a pupil cannot start the program"; }
+  if [[ $editor == 1 ]]; then
+    as_teacher env XDG_RUNTIME_DIR=/tmp CLOZE_QUIT_WHEN_SHOWN=1 QT_QPA_PLATFORM=offscreen timeout 60 cloze-editor > /tmp/start.log 2>&1 \
+      || { cat /tmp/start.log; fail "a teacher cannot start the editor"; }
+  fi
 
   echo "== a teacher changes the store"
   # Through the name in the program folder, as the programs see it: SQLite resolves the

@@ -12,7 +12,6 @@
 #include <sqlite3.h>
 
 #include <functional>
-#include <vector>
 
 using Lessons::StoredLesson;
 using namespace Lessons::SqliteWriter;
@@ -20,44 +19,40 @@ using namespace StoreTests;
 
 namespace {
 
-const QList<StoredLesson> kThreeLessons = {
+const QList<StoredLesson> kRows = {
     {4, 1, QStringLiteral("Say no\r\n1. I &am not& here."), false},
     {4, 2, QStringLiteral("Say no again\r\n1. It &is not& cold."), false},
     {9, 1, QString(), true},
+    {4, 1, QStringLiteral("Hidden\r\n1. &x&"), false}, // a second row of 4/1: readers take the first
 };
+
+QString madeStore(StoreFolder &folder)
+{
+    const QString path = folder.path(QStringLiteral("db1.sqlite"));
+    EXPECT_EQ(createStore(path, kRows, Existing::Refuse).value, 4);
+    return path;
+}
 
 QList<StoredLesson> readBack(const QString &path)
 {
-    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
-    EXPECT_TRUE(rows.ok()) << show(rows.error);
-    return rows.ok() ? *rows.value : QList<StoredLesson>();
+    return Lessons::SqliteLessonStore(path).allLessons().value.value_or(QList<StoredLesson>());
 }
 
-TEST(CreateStore, RowsReadBackInTheirOrder)
+// Everything in a folder: names, then each file's bytes.
+QByteArrayList contents(const QString &folder)
 {
-    StoreFolder folder;
-    const QString path = folder.path(QStringLiteral("new.sqlite"));
-    const auto written = createStore(path, kThreeLessons, Existing::Refuse);
-    ASSERT_TRUE(written.ok()) << show(written.error);
-    EXPECT_EQ(*written.value, 3);
-    EXPECT_EQ(readBack(path), kThreeLessons);
+    QByteArrayList all;
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        all << QFile::encodeName(entry.fileName()) << readFile(entry.filePath());
+    return all;
 }
 
-TEST(CreateStore, RefusesAnExistingFileAndLeavesIt)
+TEST(CreateStore, RowsReadBackInTheirOrderAndReplaceSwapsTheWholeFile)
 {
     StoreFolder folder;
-    const QString path = folder.write(QStringLiteral("mine.sqlite"), "a teacher's own file");
-    const auto written = createStore(path, kThreeLessons, Existing::Refuse);
-    EXPECT_FALSE(written.ok());
-    EXPECT_TRUE(written.error.contains(QStringLiteral("already exists"))) << show(written.error);
-    EXPECT_EQ(readFile(path), QByteArray("a teacher's own file"));
-}
-
-TEST(CreateStore, ReplaceSwapsTheWholeFile)
-{
-    StoreFolder folder;
-    const QString path = folder.path(QStringLiteral("db1.sqlite"));
-    ASSERT_TRUE(createStore(path, kThreeLessons, Existing::Refuse).ok());
+    const QString path = madeStore(folder);
+    EXPECT_EQ(readBack(path), kRows);
+    EXPECT_EQ(Lessons::SqliteLessonStore(path).lessonText(4, 1).value, kRows[0].cloze);
     const QList<StoredLesson> other = {{24, 1, QStringLiteral("Every day\r\n1. She &plays&."), false}};
     ASSERT_TRUE(createStore(path, other, Existing::Replace).ok());
     EXPECT_EQ(readBack(path), other);
@@ -65,164 +60,131 @@ TEST(CreateStore, ReplaceSwapsTheWholeFile)
     EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("db1.sqlite")});
 }
 
-TEST(CreateStore, RefusesAFolderWithoutTouchingAnything)
+using Target = std::function<QString(StoreFolder &)>;
+using Act = std::function<QString(const QString &path)>; ///< does something to the store, gives the error
+
+Act put(Change change, int pattern, int lesson)
 {
-    StoreFolder folder;
-    const QString missing = folder.path(QStringLiteral("no/such/folder/db1.sqlite"));
-    EXPECT_FALSE(createStore(missing, kThreeLessons, Existing::Replace).ok());
-    EXPECT_FALSE(QFileInfo::exists(folder.path(QStringLiteral("no"))));
-    QDir().mkpath(folder.path(QStringLiteral("taken.sqlite")));
-    EXPECT_FALSE(createStore(folder.path(QStringLiteral("taken.sqlite")), kThreeLessons, Existing::Replace).ok());
-    EXPECT_TRUE(QFileInfo(folder.path(QStringLiteral("taken.sqlite"))).isDir());
+    return [=](const QString &p) { return putLesson(p, pattern, lesson, QStringLiteral("New\r\n1. &n&"), change).error; };
 }
 
-TEST(CreateStore, NeverWritesAnAccessFile)
+Act remove(int pattern, int lesson)
 {
-    StoreFolder folder;
-    const QString path = folder.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb"));
-    const QByteArray before = readFile(path);
-    EXPECT_FALSE(createStore(path, kThreeLessons, Existing::Replace).ok());
-    EXPECT_EQ(readFile(path), before);
+    return [=](const QString &p) { return removeLesson(p, pattern, lesson).error; };
 }
 
-// --- changes to a store -------------------------------------------------------------
+Act create(Existing existing)
+{
+    return [=](const QString &p) { return createStore(p, kRows, existing).error; };
+}
 
-using Change1 = std::function<Lessons::StoreOutcome<bool>(const QString &)>;
+QString whileAnotherProgramWrites(const QString &path)
+{
+    sqlite3 *holder = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &holder);
+    sqlite3_exec(holder, "BEGIN IMMEDIATE; DELETE FROM closes;", nullptr, nullptr, nullptr);
+    const QString error = put(Change::Add, 4, 3)(path);
+    sqlite3_close(holder);
+    return error;
+}
 
 struct RefusedCase
 {
     const char *name;
-    Change1 change;
+    Target make;
+    Act act;
     const char *reason;
 };
 
-class RefusedChange : public testing::TestWithParam<RefusedCase> {};
+class Refused : public testing::TestWithParam<RefusedCase> {};
 
-TEST_P(RefusedChange, LeavesTheStoreByteForByte)
+TEST_P(Refused, LeavesEveryFileAsItWas)
 {
     StoreFolder folder;
-    const QString path = folder.path(QStringLiteral("db1.sqlite"));
-    ASSERT_TRUE(createStore(path, kThreeLessons, Existing::Refuse).ok());
-    const QByteArray before = readFile(path);
-    const auto done = GetParam().change(path);
-    EXPECT_FALSE(done.ok());
-    EXPECT_TRUE(done.error.contains(QString::fromUtf8(GetParam().reason))) << show(done.error);
-    EXPECT_EQ(readFile(path), before);
+    const QString path = GetParam().make(folder);
+    const QByteArrayList before = contents(folder.path(QString()));
+    const QString error = GetParam().act(path);
+    EXPECT_TRUE(error.startsWith(path + QStringLiteral(": "))) << show(error);
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << show(error);
+    EXPECT_EQ(contents(folder.path(QString())), before);
 }
 
+const Target kAccessFile = [](StoreFolder &f) { return f.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")); };
+
 INSTANTIATE_TEST_SUITE_P(
-    Changes, RefusedChange,
+    Changes, Refused,
     testing::Values(
-        RefusedCase{"add_over_a_lesson",
-                    [](const QString &p) { return putLesson(p, 4, 2, QStringLiteral("New\r\n1. &x&"), Change::Add); },
-                    "already there"},
-        RefusedCase{"replace_a_missing_lesson",
-                    [](const QString &p) { return putLesson(p, 4, 3, QStringLiteral("New\r\n1. &x&"), Change::Replace); },
-                    "not there"},
-        RefusedCase{"remove_a_missing_lesson", [](const QString &p) { return removeLesson(p, 5, 1); }, "not there"},
-        RefusedCase{"while_another_program_writes",
-                    [](const QString &p) {
-                        sqlite3 *holder = nullptr;
-                        sqlite3_open(QFile::encodeName(p).constData(), &holder);
-                        sqlite3_exec(holder, "BEGIN IMMEDIATE; DELETE FROM closes;", nullptr, nullptr, nullptr);
-                        auto done = putLesson(p, 4, 3, QStringLiteral("New\r\n1. &x&"), Change::Add);
-                        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-                        sqlite3_close(holder);
-                        return done;
+        RefusedCase{"create_over_a_file", [](StoreFolder &f) { return f.write(QStringLiteral("db1.sqlite"), "mine"); },
+                    create(Existing::Refuse), "already exists"},
+        RefusedCase{"create_over_a_folder",
+                    [](StoreFolder &f) {
+                        QDir().mkpath(f.path(QStringLiteral("db1.sqlite")));
+                        return f.path(QStringLiteral("db1.sqlite"));
                     },
-                    "locked"}),
+                    create(Existing::Replace), "already exists"},
+        RefusedCase{"create_in_a_missing_folder", [](StoreFolder &f) { return f.path(QStringLiteral("no/db1.sqlite")); },
+                    create(Existing::Replace), "its folder does not exist"},
+        RefusedCase{"create_an_access_file", kAccessFile, create(Existing::Replace), "SQLite stores only"},
+        RefusedCase{"add_over_a_lesson", madeStore, put(Change::Add, 4, 2), "already there"},
+        RefusedCase{"replace_a_missing_lesson", madeStore, put(Change::Replace, 4, 3), "not there"},
+        RefusedCase{"remove_a_missing_lesson", madeStore, remove(5, 1), "not there"},
+        RefusedCase{"while_another_program_writes", madeStore, whileAnotherProgramWrites, "locked"},
+        RefusedCase{"change_a_missing_file", [](StoreFolder &f) { return f.path(QStringLiteral("db1.sqlite")); },
+                    put(Change::Add, 4, 9), "no such file"},
+        RefusedCase{"change_an_access_file", kAccessFile, remove(4, 1), "an Access file is never changed"},
+        RefusedCase{"change_a_store_without_closes",
+                    [](StoreFolder &f) { return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE pupils (name TEXT);"); },
+                    put(Change::Replace, 4, 1), "no table closes"},
+        RefusedCase{"change_what_is_not_sqlite", [](StoreFolder &f) { return f.write(QStringLiteral("db1.sqlite"), "mine"); },
+                    remove(4, 1), "not a database"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct AppliedCase
 {
     const char *name;
-    Change1 change;
+    Act change;
     QList<StoredLesson> after;
 };
 
-class AppliedChange : public testing::TestWithParam<AppliedCase> {};
+class Applied : public testing::TestWithParam<AppliedCase> {};
 
-TEST_P(AppliedChange, TouchesOnlyThatLesson)
+TEST_P(Applied, TouchesOnlyThatLesson)
 {
     StoreFolder folder;
-    const QString path = folder.path(QStringLiteral("db1.sqlite"));
-    ASSERT_TRUE(createStore(path, kThreeLessons, Existing::Refuse).ok());
-    const auto done = GetParam().change(path);
-    ASSERT_TRUE(done.ok()) << show(done.error);
+    const QString path = madeStore(folder);
+    EXPECT_EQ(show(GetParam().change(path)), "");
     EXPECT_EQ(readBack(path), GetParam().after);
 }
 
+const QString kNew = QStringLiteral("New\r\n1. &n&");
+
 INSTANTIATE_TEST_SUITE_P(
-    Changes, AppliedChange,
-    testing::Values(
-        AppliedCase{"add",
-                    [](const QString &p) { return putLesson(p, 4, 3, QStringLiteral("Third\r\n1. &x&"), Change::Add); },
-                    {kThreeLessons[0], kThreeLessons[1], kThreeLessons[2], {4, 3, QStringLiteral("Third\r\n1. &x&"), false}}},
-        AppliedCase{"replace_a_null_text",
-                    [](const QString &p) { return putLesson(p, 9, 1, QStringLiteral("Now\r\n1. &y&"), Change::Replace); },
-                    {kThreeLessons[0], kThreeLessons[1], {9, 1, QStringLiteral("Now\r\n1. &y&"), false}}},
-        AppliedCase{"remove", [](const QString &p) { return removeLesson(p, 4, 1); }, {kThreeLessons[1], kThreeLessons[2]}}),
+    Changes, Applied,
+    testing::Values(AppliedCase{"add", put(Change::Add, 4, 3), {kRows[0], kRows[1], kRows[2], kRows[3], {4, 3, kNew, false}}},
+                    AppliedCase{"replace_every_row_of_the_number", put(Change::Replace, 4, 1),
+                                {{4, 1, kNew, false}, kRows[1], kRows[2], {4, 1, kNew, false}}},
+                    AppliedCase{"replace_a_null_text", put(Change::Replace, 9, 1), {kRows[0], kRows[1], {9, 1, kNew, false}, kRows[3]}},
+                    AppliedCase{"remove_every_row_of_the_number", remove(4, 1), {kRows[1], kRows[2]}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A store a teacher made by hand keeps its own columns through a replace.
-TEST(ReplaceLesson, KeepsTheOtherColumnsOfEveryRowOfThatNumber)
+TEST(ReplaceLesson, KeepsTheOtherColumns)
 {
     StoreFolder folder;
     const QString path = folder.sqlite(QStringLiteral("db1.sqlite"),
                                        "CREATE TABLE closes (ID INTEGER PRIMARY KEY, pattern, lesson, cloze, remark);"
-                                       "INSERT INTO closes VALUES (7, 3, 1, 'Old\r\n1. &a&', 'keep me');"
-                                       "INSERT INTO closes VALUES (8, 3, 1, 'Older\r\n1. &b&', 'and me');"
-                                       "INSERT INTO closes VALUES (9, 3, 2, 'Other\r\n1. &c&', 'untouched');");
-    ASSERT_TRUE(putLesson(path, 3, 1, QStringLiteral("New\r\n1. &n&"), Change::Replace).ok());
+                                       "INSERT INTO closes VALUES (7, 3, 1, 'Old', 'keep me'), (9, 3, 2, 'Other', 'untouched');");
+    ASSERT_EQ(show(put(Change::Replace, 3, 1)(path)), "");
     sqlite3 *db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    sqlite3_stmt *stmt = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT ID, cloze, remark FROM closes ORDER BY ID", -1, &stmt, nullptr), SQLITE_OK);
-    std::vector<std::string> seen;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        seen.push_back(std::to_string(sqlite3_column_int(stmt, 0)) + "|"
-                       + reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1)) + "|"
-                       + reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2)));
-    }
-    sqlite3_finalize(stmt);
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    std::string seen;
+    sqlite3_exec(db, "SELECT ID, cloze, remark FROM closes ORDER BY ID", [](void *out, int n, char **values, char **) {
+        for (int i = 0; i < n; ++i)
+            *static_cast<std::string *>(out) += std::string(values[i]) + "|";
+        return 0;
+    }, &seen, nullptr);
     sqlite3_close(db);
-    EXPECT_EQ(seen, (std::vector<std::string>{"7|New\r\n1. &n&|keep me", "8|New\r\n1. &n&|and me",
-                                              "9|Other\r\n1. &c&|untouched"}));
+    EXPECT_EQ(seen, "7|New\r\n1. &n&|keep me|9|Other|untouched|");
 }
-
-struct UnfitCase
-{
-    const char *name;
-    std::function<QString(StoreFolder &)> make;
-};
-
-class UnfitTarget : public testing::TestWithParam<UnfitCase> {};
-
-TEST_P(UnfitTarget, EveryChangeIsRefusedAndNothingWritten)
-{
-    StoreFolder folder;
-    const QString path = GetParam().make(folder);
-    const QByteArray before = readFile(path);
-    const bool existed = QFileInfo::exists(path);
-    for (const auto &done : {putLesson(path, 4, 9, QStringLiteral("A\r\n1. &a&"), Change::Add),
-                             putLesson(path, 4, 1, QStringLiteral("A\r\n1. &a&"), Change::Replace),
-                             removeLesson(path, 4, 1)}) {
-        EXPECT_FALSE(done.ok());
-        EXPECT_TRUE(done.error.startsWith(path)) << show(done.error);
-    }
-    EXPECT_EQ(QFileInfo::exists(path), existed);
-    EXPECT_EQ(readFile(path), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, UnfitTarget,
-    testing::Values(
-        UnfitCase{"missing_file", [](StoreFolder &f) { return f.path(QStringLiteral("db1.sqlite")); }},
-        UnfitCase{"access_file",
-                  [](StoreFolder &f) { return f.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")); }},
-        UnfitCase{"no_table_closes",
-                  [](StoreFolder &f) { return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE pupils (name TEXT);"); }},
-        UnfitCase{"not_sqlite", [](StoreFolder &f) { return f.write(QStringLiteral("db1.sqlite"), noise(8192, 3)); }}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,16 +1,15 @@
 #include "store_test_support.h"
 
+#include "platform/sqlite_store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-
-#include <random>
 
 namespace StoreTests {
 
@@ -19,17 +18,14 @@ QString fixturePath(const QString &name)
     return QDir(QStringLiteral(CLOZE_FIXTURES_DIR)).filePath(name);
 }
 
-QList<Lessons::StoredLesson> expectedRows()
+const QList<Lessons::StoredLesson> &expectedRows()
 {
     static const QList<Lessons::StoredLesson> rows = [] {
         QList<Lessons::StoredLesson> list;
-        const QJsonArray array = QJsonDocument::fromJson(readFile(fixturePath(QStringLiteral("db1.expected.json")))).array();
-        for (const QJsonValue &value : array) {
-            const QJsonObject row = value.toObject();
-            list.append(Lessons::StoredLesson{row.value(QStringLiteral("pattern")).toInt(),
-                                              row.value(QStringLiteral("lesson")).toInt(),
-                                              row.value(QStringLiteral("cloze")).toString(),
-                                              row.value(QStringLiteral("cloze")).isNull()});
+        for (const QJsonValue &value : QJsonDocument::fromJson(readFile(fixturePath(QStringLiteral("db1.expected.json")))).array()) {
+            const QJsonValue cloze = value[QStringLiteral("cloze")];
+            list.append({value[QStringLiteral("pattern")].toInt(), value[QStringLiteral("lesson")].toInt(), cloze.toString(),
+                         cloze.isNull()});
         }
         return list;
     }();
@@ -38,8 +34,7 @@ QList<Lessons::StoredLesson> expectedRows()
 
 const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
 {
-    static const QList<Lessons::StoredLesson> rows = expectedRows();
-    for (const Lessons::StoredLesson &row : rows) {
+    for (const Lessons::StoredLesson &row : expectedRows()) {
         if (row.pattern == pattern && row.lesson == lesson)
             return &row;
     }
@@ -49,9 +44,14 @@ const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<Lessons::StoredLesson> sqliteRows(const QString &path)
+{
+    const auto rows = Lessons::SqliteLessonStore(path).allLessons();
+    EXPECT_TRUE(rows.ok()) << show(rows.error);
+    return rows.ok() ? *rows.value : QList<Lessons::StoredLesson>();
 }
 
 StoreFolder::StoreFolder()
@@ -92,15 +92,6 @@ QString StoreFolder::sqlite(const QString &name, const char *sql)
     sqlite3_free(error);
     sqlite3_close(db);
     return target;
-}
-
-QByteArray noise(int size, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    QByteArray bytes(size, '\0');
-    for (char &byte : bytes)
-        byte = char(generator() & 0xff);
-    return bytes;
 }
 
 std::string show(const QString &text)

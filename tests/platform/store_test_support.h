@@ -16,12 +16,16 @@ namespace StoreTests {
 QString fixturePath(const QString &name);
 
 /// Every row of db1.mdb's table closes, in table order, as the fixture's list gives it.
-QList<Lessons::StoredLesson> expectedRows();
+const QList<Lessons::StoredLesson> &expectedRows();
 
 /// The first row of each pattern and lesson, which is what a store reads.
 const Lessons::StoredLesson *expectedRow(int pattern, int lesson);
 
 QByteArray readFile(const QString &path);
+
+/// Every row of the SQLite store at path, as the pupil program's reader gives them;
+/// a store that cannot be read fails the test and gives none.
+QList<Lessons::StoredLesson> sqliteRows(const QString &path);
 
 /// A temporary folder removed with the test.
 class StoreFolder
@@ -38,9 +42,6 @@ public:
 private:
     QTemporaryDir m_dir;
 };
-
-/// Bytes of a known pseudo-random sequence, the same at every run.
-QByteArray noise(int size, unsigned seed);
 
 /// Lets QString print in assertion messages.
 std::string show(const QString &text);

@@ -26,8 +26,7 @@ std::string dropRoot()
 
 void writeAll(int fd, const std::string &text)
 {
-    size_t done = 0;
-    while (done < text.size()) {
+    for (size_t done = 0; done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
@@ -62,13 +61,11 @@ std::string runUnprivileged(const std::function<std::string()> &check, unsigned 
     close(ends[1]);
     std::string received;
     char chunk[4096];
-    for (;;) {
-        const ssize_t n = read(ends[0], chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+    for (ssize_t n; (n = read(ends[0], chunk, sizeof chunk)) != 0;) {
+        if (n > 0)
+            received.append(chunk, size_t(n));
+        else if (errno != EINTR)
             break;
-        received.append(chunk, size_t(n));
     }
     close(ends[0]);
     int status = 0;

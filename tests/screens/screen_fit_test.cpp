@@ -47,7 +47,6 @@ private slots:
 void ScreenFitTest::screensFitTheMonitorAndFillIt()
 {
     ScreenRig rig;
-    rig.load();
     checkFits(rig.ch().screen);
     QVERIFY(rig.startLesson(kLesson, false, true));
     QWidget *exercise = &rig.main();

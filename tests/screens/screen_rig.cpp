@@ -4,17 +4,6 @@
 #include "lessons/patterns.h"
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenuBar>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -57,14 +46,31 @@ T *named(QWidget *screen, const QString &name)
     return found;
 }
 
-QWidget *topLevel(const QString &name)
+QWidget *topLevel(const QString &name, bool visibleOnly = false)
 {
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name)
+        if (w->objectName() == name && (w->isVisible() || !visibleOnly))
             return w;
     }
-    qFatal("no screen %s", qPrintable(name));
     return nullptr;
+}
+
+void clickEntry(QListWidget *list, int row)
+{
+    QListWidgetItem *item = list->item(row);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+}
+
+bool clickEntryWhere(QListWidget *list, const std::function<bool(const QString &)> &wanted)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (wanted(list->item(row)->text())) {
+            clickEntry(list, row);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -122,26 +128,24 @@ ResultsControls::ResultsControls(QWidget *results) : screen(results)
     Command2 = named<QPushButton>(results, QStringLiteral("Command2"));
 }
 
-bool ScreenRig::resultsShown() const
+QWidget *ScreenRig::shown(const QString &screen) const
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("Results") && w->isVisible())
-            return true;
-    }
-    return false;
+    return topLevel(screen, true);
+}
+
+QStringList ScreenRig::soundNames() const
+{
+    // A sound played from anywhere but the data folder shows in full.
+    const QString data = folder.filePath(QStringLiteral("data/"));
+    QStringList names;
+    for (const QString &path : sound.played)
+        names << (path.startsWith(data) ? path.mid(data.size()) : path);
+    return names;
 }
 
 void ScreenRig::tick()
 {
     QMetaObject::invokeMethod(m_exercise->Timer1, "timeout");
-}
-
-void ScreenRig::trigger(QWidget *screen, const QString &action)
-{
-    QAction *entry = screen->findChild<QAction *>(action);
-    if (!entry)
-        qFatal("no menu entry %s", qPrintable(action));
-    entry->trigger();
 }
 
 bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
@@ -160,15 +164,15 @@ QColor ScriptedDialogs::chooseColour(QWidget *, const QColor &preset)
     return colour.isValid() ? colour : preset;
 }
 
-ScreenRig::ScreenRig(StoreFactory openStore)
+ScreenRig::ScreenRig(Start start)
 {
-    auto rowsOfRig = rows;
-    if (!openStore)
-        openStore = [rowsOfRig] { return std::make_unique<MemoryStore>(rowsOfRig); };
-    ScreenContext context{state, sound, dialogs, folder.path(), folder.path(), openStore,
+    ScreenContext context{state, sound, dialogs, folder.path(), folder.path(),
+                          [rows = rows] { return std::make_unique<MemoryStore>(rows); },
                           [](const QString &text) { return int(text.size()) * kTwipsPerCharacter; }};
     m_main = std::make_unique<Main>(context);
     m_exercise = std::make_unique<ExerciseControls>(m_main.get());
+    if (start == Start::Loaded)
+        m_main->Form_Load();
 }
 
 ScreenRig::~ScreenRig()
@@ -180,11 +184,6 @@ ScreenRig::~ScreenRig()
     }
 }
 
-void ScreenRig::load()
-{
-    m_main->Form_Load();
-}
-
 ChooserControls &ScreenRig::ch()
 {
     if (!m_chooser)
@@ -194,38 +193,29 @@ ChooserControls &ScreenRig::ch()
 
 ResultsControls ScreenRig::res()
 {
-    return ResultsControls(topLevel(QStringLiteral("Results")));
-}
-
-void ScreenRig::clickEntry(QListWidget *list, int row)
-{
-    QListWidgetItem *item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    QWidget *results = topLevel(QStringLiteral("Results"));
+    if (!results)
+        qFatal("no results screen yet");
+    return ResultsControls(results);
 }
 
 bool ScreenRig::clickPattern(int pattern)
 {
-    QListWidget *list = ch().List2;
-    for (int row = 0; row < list->count(); ++row) {
-        if (Patterns::patternNumberFromEntry(list->item(row)->text().left(3)) == pattern) {
-            clickEntry(list, row);
-            return true;
-        }
-    }
-    return false;
+    return clickEntryWhere(ch().List2, [pattern](const QString &entry) {
+        return Patterns::patternNumberFromEntry(entry.left(3)) == pattern;
+    });
 }
 
 bool ScreenRig::clickLesson(int lesson)
 {
-    QListWidget *list = ch().List1;
-    for (int row = 0; row < list->count(); ++row) {
-        if (Patterns::lessonNumberFromEntry(list->item(row)->text()) == lesson) {
-            clickEntry(list, row);
-            return true;
-        }
-    }
-    return false;
+    return clickEntryWhere(ch().List1,
+                           [lesson](const QString &entry) { return Patterns::lessonNumberFromEntry(entry) == lesson; });
+}
+
+bool ScreenRig::chooseLesson(const QString &text)
+{
+    rows->texts[{5, 1}] = text;
+    return clickPattern(5) && clickLesson(1);
 }
 
 void ScreenRig::setSetting(int index, const QString &text)
@@ -240,12 +230,11 @@ void ScreenRig::clickStart()
 
 bool ScreenRig::startLesson(const QString &text, bool magazine, bool signs, const QString &attempts)
 {
-    rows->texts[{5, 1}] = text;
     if (state.MagazineOn != magazine)
         QTest::mouseClick(ch().Command2, Qt::LeftButton);
     if (state.SignsOn != signs)
         QTest::mouseClick(ch().Command3, Qt::LeftButton);
-    if (!clickPattern(5) || !clickLesson(1))
+    if (!chooseLesson(text))
         return false;
     setSetting(1, attempts);
     clickStart();
@@ -276,18 +265,26 @@ void ScreenRig::focusGap(int g)
     }
 }
 
-void ScreenRig::typeAnswer(int g, const QString &keys)
-{
-    focusGap(g);
-    QTest::keyClicks(m_exercise->Text1[g], keys);
-    QTest::keyClick(m_exercise->Text1[g], Qt::Key_Return);
-}
-
 void ScreenRig::chooseAnswer(int g, const QString &entry)
 {
     focusGap(g);
     QComboBox *list = m_exercise->Combo1[g];
     list->setCurrentIndex(list->findText(entry));
+}
+
+void ScreenRig::trigger(QWidget *screen, const QString &action)
+{
+    QAction *entry = screen->findChild<QAction *>(action);
+    if (!entry)
+        qFatal("no menu entry %s", qPrintable(action));
+    entry->trigger();
+}
+
+void ScreenRig::typeAnswer(int g, const QString &keys)
+{
+    focusGap(g);
+    QTest::keyClicks(m_exercise->Text1[g], keys);
+    QTest::keyClick(m_exercise->Text1[g], Qt::Key_Return);
 }
 
 QString lessonWithGaps(int n)

@@ -6,26 +6,24 @@
 #include "screens/exercise/main_screen.h"
 #include "state/variables.h"
 
-#include <QList>
+// The controls the tests reach, and the test library itself.
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMap>
-#include <QPair>
-#include <QStringList>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <array>
 #include <functional>
 #include <memory>
-
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenuBar;
-class QProgressBar;
-class QPushButton;
-class QScrollBar;
-class QTimer;
 
 /// The exercise screen's controls, found by their names as a pupil finds them on the
 /// screen.
@@ -105,33 +103,31 @@ public:
 };
 
 /// The three screens over an in-memory store, a recording sound player and scripted
-/// dialogs, in a working folder of their own. Text runs are 100 twips a character,
-/// so the page layout does not depend on the fonts of the machine.
+/// dialogs, in a working folder of their own, loaded as at start-up: the chooser
+/// shows, the exercise screen stays hidden. Text runs are 100 twips a character, so
+/// the page layout does not depend on the fonts of the machine.
 class ScreenRig
 {
 public:
     static constexpr int kTwipsPerCharacter = 100;
 
-    using StoreFactory = std::function<std::unique_ptr<Lessons::LessonStore>()>;
-
-    /// Over the in-memory `rows`, or over the store the factory opens.
-    explicit ScreenRig(StoreFactory openStore = {});
+    enum class Start { Loaded, Unloaded };
+    /// Loaded: the program's start-up has run and the chooser shows. Unloaded: the
+    /// exercise screen alone, as the lesson editor makes it for Try it.
+    explicit ScreenRig(Start start = Start::Loaded);
     ~ScreenRig();
-
-    /// Runs the start-up load: the chooser shows, the exercise screen stays hidden.
-    void load();
 
     Main &main() { return *m_main; }
     /// The controls of each screen; the results screen's once an exercise has ended.
     ExerciseControls &ex() { return *m_exercise; }
     ChooserControls &ch();
     ResultsControls res();
-    /// The results screen, once an exercise has ended and while it is shown.
-    bool resultsShown() const;
+    /// The screen of that name if it is on view, else null.
+    QWidget *shown(const QString &screen) const;
+    /// The sounds played, by their names in the data folder.
+    QStringList soundNames() const;
     /// One tick of the time limit's timer, as the timer would give it.
     void tick();
-    /// A menu entry of a screen, chosen.
-    void trigger(QWidget *screen, const QString &action);
     Variables state;
     RecordingSound sound;
     ScriptedDialogs dialogs;
@@ -139,16 +135,20 @@ public:
     QTemporaryDir folder;
 
     // What a pupil does, through the controls.
-    void clickEntry(QListWidget *list, int row);
     bool clickPattern(int pattern);
     bool clickLesson(int lesson);
+    /// Pattern 5, lesson 1 of `text`, chosen.
+    bool chooseLesson(const QString &text);
     void setSetting(int index, const QString &text);
     void clickStart();
-    /// Pattern 5, lesson 1 of `text`, options as given, then Start.
+    /// Lesson 1 of pattern 5 with the options as given, then Start.
     bool startLesson(const QString &text, bool magazine, bool signs, const QString &attempts = QStringLiteral("2"));
     void focusGap(int g);
     void typeAnswer(int g, const QString &keys);
+    /// Picks an entry of choice gap g, as a click in its list does.
     void chooseAnswer(int g, const QString &entry);
+    /// A menu entry of a screen, chosen.
+    void trigger(QWidget *screen, const QString &action);
     /// The control of gap g in the mode in use.
     QWidget *gap(int g);
 
@@ -157,6 +157,9 @@ private:
     std::unique_ptr<ExerciseControls> m_exercise;
     std::unique_ptr<ChooserControls> m_chooser;
 };
+
+/// Two gaps, answered "goes" and "live", on two numbered lines.
+inline const QString kTwoGaps = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
 
 /// A text of n gaps, two per numbered line, answered "word1" to "word<n>".
 QString lessonWithGaps(int n);

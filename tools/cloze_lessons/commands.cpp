@@ -1,6 +1,6 @@
 #include "commands.h"
 
-#include "lesson_sources.h"
+#include "lessons/lesson_files.h"
 
 #include "lessons/lesson_rules.h"
 #include "lessons/patterns.h"
@@ -13,10 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <set>
 
 namespace LessonTool {
 
@@ -195,7 +193,7 @@ bool Run::lessonFile(const QString &path, QString *text)
         fail(QStringLiteral("%1: cannot read the lesson file").arg(path));
         return false;
     }
-    const auto decoded = decodeLessonSource(file.readAll());
+    const auto decoded = LessonFiles::decodeLessonSource(file.readAll());
     if (!decoded.ok()) {
         fail(QStringLiteral("%1: %2").arg(path, decoded.error));
         return false;
@@ -207,21 +205,20 @@ bool Run::lessonFile(const QString &path, QString *text)
 // Every lesson file of a folder as store rows, with the folder's findings naming their files.
 bool Run::lessonFolder(const QString &folder, QList<StoredLesson> *rows, QList<Finding> *findings)
 {
-    const SourceScan scan = scanLessonFolder(folder);
-    for (const SourceFile &file : scan.files) {
-        QString text;
-        if (!lessonFile(file.path, &text))
-            return false;
-        rows->append(StoredLesson{file.pattern, file.lesson, text, false});
+    const auto read = LessonFiles::readLessonFolder(folder);
+    if (!read.ok()) {
+        fail(read.error);
+        return false;
     }
+    *rows = read.value->rows;
     for (Finding finding : LessonRules::checkStore(*rows)) {
-        for (const SourceFile &file : scan.files) {
+        for (const LessonFiles::SourceFile &file : read.value->files) {
             if (file.pattern == finding.pattern && file.lesson == finding.lesson)
                 finding.file = file.path;
         }
         findings->append(finding);
     }
-    for (const QString &stray : scan.strays)
+    for (const QString &stray : read.value->strays)
         findings->append({Finding::Kind::StrayFile, 0, 0, 0, stray});
     return true;
 }
@@ -246,7 +243,7 @@ int Run::check()
             return kFailure;
         int pattern = 0;
         int lesson = 0;
-        const bool numbered = numbersFromSourcePath(path, &pattern, &lesson);
+        const bool numbered = LessonFiles::numbersFromSourcePath(path, &pattern, &lesson);
         findings = LessonRules::checkText(text);
         for (Finding &finding : findings) {
             finding.pattern = pattern;
@@ -354,49 +351,38 @@ int Run::exportLessons()
     if (!argCount(2, 2))
         return usage(QStringLiteral("export takes STORE FOLDER"));
     const QString folder = m_args.at(2);
-    const QFileInfo target(folder);
     // Files a teacher already has are never overwritten.
-    if (target.exists() && (!target.isDir() || !QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)))
+    if (!LessonFiles::isNewOrEmptyFolder(folder))
         return fail(QStringLiteral("%1: choose a new or empty folder; nothing there is overwritten").arg(folder));
     const auto table = Lessons::openStoreEngine(m_args.at(1))->table();
     if (!table.ok())
         return fail(table.error);
-    const QList<StoredLesson> &rows = table.value->lessons;
     warnUnmatched(table.value->unmatched, QStringLiteral("not exported"));
 
-    int written = 0;
+    const LessonFiles::Exported exported = LessonFiles::exportLessons(folder, table.value->lessons);
     int status = kSuccess;
-    std::set<std::pair<int, int>> seen;
-    for (const StoredLesson &row : rows) {
-        const QString name = lessonName(row.pattern, row.lesson);
-        if (!seen.insert({row.pattern, row.lesson}).second) {
+    for (const LessonFiles::Skipped &skipped : exported.skipped) {
+        const QString name = lessonName(skipped.pattern, skipped.lesson);
+        switch (skipped.why) {
+        case LessonFiles::Skipped::Why::SecondRow:
             warn(QStringLiteral("skipped a second row of %1; only the first is read").arg(name));
-            continue;
-        }
-        if (!row.hasText()) {
+            break;
+        case LessonFiles::Skipped::Why::Empty:
             say(QStringLiteral("skipped %1: the text is empty").arg(name));
-            continue;
-        }
-        if (row.pattern < 1 || row.pattern > Patterns::kHighestLessonNumber || row.lesson < 1
-            || row.lesson > Patterns::kHighestLessonNumber) {
+            break;
+        case LessonFiles::Skipped::Why::OutOfRange:
             warn(QStringLiteral("cloze-lessons: %1 not exported: lesson files have two-digit numbers").arg(name));
             status = kFailure;
-            continue;
-        }
-        const auto bytes = encodeLessonSource(row.cloze);
-        if (!bytes.ok()) {
-            warn(QStringLiteral("cloze-lessons: %1 not exported: %2").arg(name, bytes.error));
+            break;
+        case LessonFiles::Skipped::Why::Unwritable:
+            warn(QStringLiteral("cloze-lessons: %1 not exported: %2").arg(name, skipped.detail));
             status = kFailure;
-            continue;
+            break;
         }
-        const QString path = lessonSourcePath(folder, row.pattern, row.lesson);
-        QSaveFile file(path);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly)
-            || file.write(*bytes.value) != bytes.value->size() || !file.commit())
-            return fail(QStringLiteral("%1: cannot write").arg(path));
-        ++written;
     }
-    say(QStringLiteral("exported %1 lesson(s) to %2").arg(written).arg(folder));
+    if (!exported.failedPath.isEmpty())
+        return fail(QStringLiteral("%1: cannot write").arg(exported.failedPath));
+    say(QStringLiteral("exported %1 lesson(s) to %2").arg(exported.written).arg(folder));
     return status;
 }
 

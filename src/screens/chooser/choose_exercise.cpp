@@ -2,6 +2,7 @@
 
 #include "lessons/lesson_store.h"
 #include "lessons/patterns.h"
+#include "screens/accessible_combo_box.h"
 #include "screens/dialogs.h"
 #include "screens/exercise/main_screen.h"
 #include "screens/chooser/settings.h"
@@ -52,6 +53,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     setLayoutDirection(Qt::RightToLeft);
     m_layout.font(this, 12);
     Look::setBack(this, QColor(0xE8, 0xF4, 0xFF));
+    AccessibleComboBox::install();
 
     auto named = [](auto *w, const char *name) {
         w->setObjectName(QString::fromLatin1(name));
@@ -62,6 +64,9 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     help->setObjectName(QStringLiteral("Help1"));
     QAction *exit = menu->addAction(QStringLiteral("יציאה"));
     exit->setObjectName(QStringLiteral("Exit"));
+    // Keys no setting holds, for pupils who cannot reach the menu with the mouse.
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(help, &QAction::triggered, this, &ChooseExercise::helpChosen);
     connect(exit, &QAction::triggered, this, &ChooseExercise::leaveChosen);
 
@@ -77,6 +82,12 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     Command3 = named(new QPushButton(QStringLiteral("עם סימנים"), this), "Command3");
     for (QPushButton *toggle : {Command1, Command2, Command3})
         Look::setBack(toggle, Look::kGrey);
+    // The caption says whether the option is on; the description what it does.
+    Command1->setAccessibleDescription(QStringLiteral("לחיצה מפעילה או מבטלת את מגבלת הזמן"));
+    Command2->setAccessibleDescription(
+        QStringLiteral("עם מחסנית בוחרים כל השלמה מתוך רשימת מילים. לחיצה מפעילה או מבטלת"));
+    Command3->setAccessibleDescription(
+        QStringLiteral("עם סימנים כל השלמה מראה סימן # לכל אות. לחיצה מפעילה או מבטלת"));
     Label1 = named(new QLabel(QStringLiteral("Pattern:"), this), "Label1");
     List2 = named(new QListWidget(this), "List2");
     Label2 = named(new QLabel(QStringLiteral("Lesson:"), this), "Label2");
@@ -84,7 +95,10 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     for (QListWidget *list : {List1, List2}) {
         list->setLayoutDirection(Qt::LeftToRight);
         m_layout.font(list, 11);
+        list->setAccessibleDescription(QStringLiteral("בוחרים בחצים ולוחצים Enter"));
     }
+    List2->setAccessibleName(QStringLiteral("תבנית דקדוק"));
+    List1->setAccessibleName(QStringLiteral("שיעור"));
     for (QLabel *l : {Label1, Label2}) {
         l->setLayoutDirection(Qt::LeftToRight);
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -94,23 +108,37 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
     Label7 = named(new QLabel(QStringLiteral("נסיונות במשחק"), this), "Label7");
     Label10 = named(new QLabel(QStringLiteral("זיכוי"), this), "Label10");
     Label11 = named(new QLabel(QStringLiteral("חיוב"), this), "Label11");
-    const char *initial[4] = {"1", "5", "1", "1"};
+    // Named by their captions; on the screen the caption stands beside or above the field.
+    const QString names[4] = {QStringLiteral("זמן בדקות"), Label7->text(), Label10->text(), Label11->text()};
+    const QString descriptions[4] = {QStringLiteral("כמה דקות יש לכל התרגיל"), QStringLiteral("כמה נסיונות יש לכל השלמה"),
+                                     QStringLiteral("כמה נקודות מקבלים על תשובה נכונה"),
+                                     QStringLiteral("כמה נקודות יורדות על תשובה לא נכונה")};
     for (int i = 0; i < 4; ++i) {
         Combo2[i] = new QComboBox(this);
+        Combo2[i]->setAccessibleName(names[i]);
+        Combo2[i]->setAccessibleDescription(descriptions[i]);
         Combo2[i]->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         Combo2[i]->setEditable(true);
         Combo2[i]->setInsertPolicy(QComboBox::NoInsert);
-        Combo2[i]->setEditText(QString::fromLatin1(initial[i]));
+        Combo2[i]->setEditText(Settings::kInitialTexts[i]);
         Combo2[i]->setLayoutDirection(Qt::LeftToRight);
-        connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i] {
+        Combo2[i]->lineEdit()->setAccessibleName(names[i]);
+        connect(Combo2[i], &QComboBox::currentTextChanged, this, [this, i, description = descriptions[i]] {
             Look::unsetBack(Combo2[i]); // a refused setting is unmarked once edited
-            SettingsHint->clear();
+            Combo2[i]->setAccessibleDescription(description);
+            showHint(QString());
         });
     }
     SettingsHint = named(new QLabel(this), "SettingsHint");
     Look::setFore(SettingsHint, QColor(0xb0, 0x00, 0x00));
+    // Hidden while empty, so that a screen reader meets no empty text; its place stays.
+    QSizePolicy keepPlace = SettingsHint->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    SettingsHint->setSizePolicy(keepPlace);
+    SettingsHint->hide();
     Command4 = named(new QPushButton(QStringLiteral("התחל"), this), "Command4");
     m_layout.font(Command4, 16, true);
+    Command4->setAccessibleDescription(QStringLiteral("מתחיל את התרגיל בשיעור שנבחר"));
     Command4->setEnabled(false); // nothing to start until a lesson is built
 
     auto *layout = new QVBoxLayout(this);
@@ -181,6 +209,11 @@ QString ChooseExercise::selectedPatternEntry() const
 {
     const QListWidgetItem *item = List2->currentItem();
     return item ? item->text() : QString();
+}
+
+void ChooseExercise::focusLessonList()
+{
+    List1->setFocus(Qt::OtherFocusReason);
 }
 
 void ChooseExercise::List2_Click()
@@ -262,13 +295,19 @@ void ChooseExercise::Command4_Click()
     const Settings::Check checked = Settings::check(
         {Combo2[0]->currentText(), Combo2[1]->currentText(), Combo2[2]->currentText(), Combo2[3]->currentText()},
         state.TimeLimitOn, state.GapCount);
-    SettingsHint->clear();
+    showHint(QString());
     for (const Settings::Refusal &refusal : checked.refusals) {
-        if (refusal.index >= 0)
+        if (refusal.index >= 0) {
             Look::setBack(Combo2[refusal.index], kRefused);
+            Combo2[refusal.index]->setAccessibleDescription(refusal.hint);
+        }
     }
     if (!checked.accepted) {
-        SettingsHint->setText(checked.refusals.first().hint);
+        const Settings::Refusal &first = checked.refusals.first();
+        showHint(first.hint);
+        // The pupil is taken to the field to mend, where a screen reader reads the hint.
+        if (first.index >= 0)
+            Combo2[first.index]->setFocus(Qt::OtherFocusReason);
         return;
     }
     Look::setBack(Command4, Qt::white);
@@ -291,6 +330,12 @@ bool ChooseExercise::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ChooseExercise::showHint(const QString &hint)
+{
+    SettingsHint->setText(hint);
+    SettingsHint->setVisible(!hint.isEmpty());
 }
 
 void ChooseExercise::fitToScreen()

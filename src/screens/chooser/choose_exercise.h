@@ -29,6 +29,8 @@ public:
     void fillSettingPickers();
     /// The pattern entry selected now, or the empty text.
     QString selectedPatternEntry() const;
+    /// After an exercise: the keyboard waits in the lesson list for the next lesson.
+    void focusLessonList();
 
 signals:
     void patternChosen(const QString &entry);
@@ -45,6 +47,7 @@ protected:
 
 private:
     void fitToScreen();
+    void showHint(const QString &hint);
     void List2_Click();
     void List1_Click();
     void Command1_Click();

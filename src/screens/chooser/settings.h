@@ -14,6 +14,9 @@ namespace Settings {
 enum Index { Time = 0, Attempts = 1, Credit = 2, Debit = 3 };
 using Texts = std::array<QString, 4>;
 
+/// What the settings hold when the program starts: one minute, five attempts, credit 1, debit 1.
+inline const Texts kInitialTexts = {QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("1")};
+
 /// Settings Start can run with.
 struct Accepted
 {

@@ -1,6 +1,8 @@
 #include "screens/exercise/exercise_page.h"
 
 #include "lessons/cloze_builder.h"
+#include "screens/accessible_combo_box.h"
+#include "screens/exercise/gap_speech.h"
 #include "screens/exercise/page_scroll.h"
 #include "screens/look.h"
 
@@ -56,6 +58,7 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     , m_layout(scale)
     , m_measure(std::move(measure))
 {
+    AccessibleComboBox::install();
     m_outerBox = new QFrame(host);
     m_outerBox->setObjectName(QStringLiteral("OuterBox"));
     // The viewport ends where the horizontal bar begins: as designed (9600 high) its
@@ -75,6 +78,8 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     m_horizontalBar->setObjectName(QStringLiteral("FlatScrollBar2"));
     m_layout.place(m_horizontalBar, 0, 9720, 5415, 255);
     m_horizontalBar->setRange(0, 32767);
+    m_verticalBar->setAccessibleName(QStringLiteral("גלילת הדף למעלה ולמטה"));
+    m_horizontalBar->setAccessibleName(QStringLiteral("גלילת הדף לצדדים"));
     connect(m_verticalBar, &QScrollBar::valueChanged, this, [this](int value) {
         const QRectF page = m_layout.placed(m_innerBox);
         m_layout.place(m_innerBox, page.x(), -value, page.width(), page.height());
@@ -198,6 +203,7 @@ void ExercisePage::reset(const QColor &back)
         l->hide();
     for (QLabel *l : m_label3)
         l->hide();
+    m_movedByProgram = nullptr;
 }
 
 Placement::Input ExercisePage::placementInput() const
@@ -244,18 +250,23 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         const QRectF choice = m_layout.placed(m_combo1[i]);
         m_layout.place(m_combo1[i], choice.x(), choice.y(), input.choiceWidths[i], choice.height());
     }
+    // Raised in the order of the placement, which is the reading order: assistive
+    // technology meets the page's controls in the order of their stacking.
+    m_label4[0]->raise();
     for (const Placement::Piece &piece : placed.pieces) {
         if (piece.kind == Placement::Piece::Kind::TextRun) {
             QLabel *run = m_label4[piece.index];
             run->setText(piece.text);
             m_layout.place(run, piece.left, piece.top, measure(piece.text), -1);
             run->show();
+            run->raise();
             continue;
         }
         QWidget *control = gap(piece.index, input.magazine);
         const QRectF was = m_layout.placed(control);
         m_layout.place(control, piece.left, piece.top, was.width(), was.height());
         control->show();
+        control->raise();
         if (piece.setText) {
             if (input.magazine)
                 m_combo1[piece.index]->setEditText(piece.text);
@@ -273,6 +284,56 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
     m_horizontalBar->setEnabled(placed.innerWidth > viewWidth);
     m_horizontalBar->setMaximum(std::max(0, placed.innerWidth - viewWidth));
     m_label4[0]->show();
+
+    m_gapCount = lesson.gapCount();
+    const QStringList sentences = GapSpeech::sentences(lesson);
+    for (int g = 1; g <= m_gapCount; ++g) {
+        m_gapNames[g] = GapSpeech::name(g, m_gapCount);
+        setGapName(g, m_gapNames[g]);
+        m_text1[g]->setAccessibleDescription(sentences.value(g - 1));
+        m_combo1[g]->setAccessibleDescription(sentences.value(g - 1));
+    }
+}
+
+void ExercisePage::setGapName(int g, const QString &name)
+{
+    m_text1[g]->setAccessibleName(name);
+    m_combo1[g]->setAccessibleName(name);
+    m_combo1[g]->lineEdit()->setAccessibleName(name);
+}
+
+void ExercisePage::sayWrong(int g, int triesLeft)
+{
+    m_gapNames[g] = GapSpeech::wrong(g, m_gapCount, triesLeft);
+    setGapName(g, m_gapNames[g]);
+}
+
+int ExercisePage::nextOpenGap(int g, bool magazine) const
+{
+    for (int step = 1; step < m_gapCount; ++step) {
+        const int next = (g - 1 + step) % m_gapCount + 1;
+        if (!gap(next, magazine)->isHidden())
+            return next;
+    }
+    return 0;
+}
+
+void ExercisePage::moveFocusTo(QWidget *gap)
+{
+    m_movedByProgram = gap;
+    gap->setFocus(Qt::TabFocusReason);
+}
+
+void ExercisePage::focusFirstGap()
+{
+    for (int g = 1; g <= m_gapCount; ++g) {
+        for (QWidget *control : {static_cast<QWidget *>(m_text1[g]), static_cast<QWidget *>(m_combo1[g])}) {
+            if (!control->isHidden() && control->isEnabled()) {
+                moveFocusTo(control);
+                return;
+            }
+        }
+    }
 }
 
 void ExercisePage::setGapsEnabled(bool enabled)
@@ -286,13 +347,24 @@ void ExercisePage::setGapsEnabled(bool enabled)
 void ExercisePage::closeGap(int g, bool magazine, bool right, const QString &answer)
 {
     QWidget *input = gap(g, magazine);
+    // Before the gap is hidden, which would hand the focus to whatever follows it in
+    // the screen's order, buttons after the last gap included.
+    if (input->hasFocus()) {
+        if (const int next = nextOpenGap(g, magazine)) {
+            QWidget *to = gap(next, magazine);
+            to->setAccessibleName(GapSpeech::afterClose(right, answer) + QLatin1Char(' ') + m_gapNames[next]);
+            moveFocusTo(to);
+        }
+    }
     input->hide();
     QLabel *label = m_label15[g];
+    label->setAccessibleName(GapSpeech::closed(g, answer, right));
     const QRectF over = m_layout.placed(input);
     m_layout.place(label, over.x(), over.y() + 3, over.width(), m_layout.placed(label).height());
     label->setText(answer);
     label->show();
-    label->raise();
+    // In the gap's place in the stacking, which is the order a screen reader reads.
+    label->stackUnder(input);
     if (right) {
         Look::setBack(label, kRightBack);
         if (magazine)
@@ -372,8 +444,21 @@ bool ExercisePage::eventFilter(QObject *watched, QEvent *event)
     if (m_passingFocus)
         return false;
     for (int g = 1; g < kControls; ++g) {
+        if (watched != m_text1[g] && watched != m_combo1[g])
+            continue;
+        bool byPupil = false;
+        if (event->type() == QEvent::FocusIn) {
+            // The program's move counts as the pupil's, also when the window's coming
+            // back delivers it.
+            byPupil = movedToByPupil(event) || watched == m_movedByProgram;
+            m_movedByProgram = nullptr;
+        } else if (event->type() == QEvent::FocusOut) {
+            // News of the gap closed before is told once.
+            if (static_cast<QWidget *>(watched)->accessibleName() != m_gapNames[g])
+                setGapName(g, m_gapNames[g]);
+        }
         if (watched == m_text1[g]) {
-            if (event->type() == QEvent::FocusIn && movedToByPupil(event)) {
+            if (event->type() == QEvent::FocusIn && byPupil) {
                 // The box's own focus handling selects its text; the mask and the
                 // caret at the start must come after it.
                 m_passingFocus = true;
@@ -400,11 +485,9 @@ bool ExercisePage::eventFilter(QObject *watched, QEvent *event)
             }
             return false;
         }
-        if (watched == m_combo1[g]) {
-            if (event->type() == QEvent::FocusIn && movedToByPupil(event))
-                emit choiceGapFocused(g);
-            return false;
-        }
+        if (event->type() == QEvent::FocusIn && byPupil)
+            emit choiceGapFocused(g);
+        return false;
     }
     return false;
 }

@@ -66,8 +66,13 @@ public:
     void show(const Cloze::Lesson &lesson, const Placement::Input &input, const Placement::Result &placed);
     void setGapsEnabled(bool enabled);
     /// Replaces gap g by its answer label: on #00FFFF when answered right, else in
-    /// #0000FF on #FF8888.
+    /// #0000FF on #FF8888. When gap g has the focus, the focus moves on to the next
+    /// open gap in reading order, wrapping to the first, which is told how g closed.
     void closeGap(int g, bool magazine, bool right, const QString &answer);
+    /// Gap g stays open after a wrong answer, with attempts left: its name says so.
+    void sayWrong(int g, int triesLeft);
+    /// Puts the pupil into the first open gap, as moving there with the Tab key would.
+    void focusFirstGap();
     /// Brings gap g fully into view, bars and page in step. screenWidth in twips.
     void scrollToGap(int g, bool magazine, int screenWidth);
     /// The bars' ranges for the page's current size.
@@ -88,6 +93,10 @@ protected:
 
 private:
     int measure(const QString &text) const;
+    /// The open gap after g in reading order, wrapping; 0 when g is the only one.
+    int nextOpenGap(int g, bool magazine) const;
+    void moveFocusTo(QWidget *gap);
+    void setGapName(int g, const QString &name);
 
     static constexpr int kTypedHeight = 420;
     static constexpr int kChoiceHeight = 375;
@@ -103,6 +112,9 @@ private:
     std::array<QComboBox *, kControls> m_combo1{};
     std::array<QLabel *, kAnswerLabels> m_label15{};
     std::array<QLabel *, kCells> m_label3{};
+    int m_gapCount = 0;
+    std::array<QString, kControls> m_gapNames; ///< what each gap is called, without news of another gap
+    QWidget *m_movedByProgram = nullptr; ///< the gap the program gave the focus to, its focus event still to come
     bool m_filling = false;       ///< choice lists being filled: no choice events
     bool m_passingFocus = false;  ///< a focus event on its way to the box itself
     int m_enteredByClick = 0;     ///< the typed gap whose focus came with a click still to arrive

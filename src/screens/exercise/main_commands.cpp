@@ -3,6 +3,7 @@
 
 #include "platform/sound_player.h"
 #include "screens/chooser/choose_exercise.h"
+#include "screens/counter_label.h"
 #include "screens/dialogs.h"
 #include "screens/exercise/answering.h"
 #include "screens/exercise/colours.h"
@@ -62,7 +63,12 @@ void Main::backToChooser()
 {
     m_page->scrollToTop();
     m_results->hide();
-    m_chooser->show();
+    if (m_trial) {
+        endTrial();
+    } else {
+        m_chooser->show();
+        m_chooser->focusLessonList();
+    }
 }
 
 void Main::endOpenSideScreens()
@@ -90,7 +96,7 @@ void Main::Command5_Click()
         Colours::split(Colours::contrastTextColour(Colours::compose({chosen.red(), chosen.green(), chosen.blue()})));
     const QColor textColour(text.red, text.green, text.blue);
     m_page->paint(chosen, textColour);
-    for (QLabel *l : {Label6, Label8, Label9, Label12, Label14, Label16}) {
+    for (QLabel *l : std::initializer_list<QLabel *>{Label6, Label8, Label9, Label12, Label14, Label16}) {
         Look::setBack(l, chosen);
         Look::setFore(l, textColour);
     }
@@ -109,8 +115,8 @@ void Main::Command6_Click()
 void Main::Command2_Click()
 {
     hide();
-    m_grammarHelp = new help4grammar(m_context.state, this, m_chooser->selectedPatternEntry(), m_context.workingFolder,
-                                    m_layout.scale());
+    m_grammarHelp = new help4grammar(m_context.state, this, m_trial ? m_trialPattern : m_chooser->selectedPatternEntry(),
+                                    m_context.workingFolder, m_layout.scale());
     connect(m_grammarHelp, &QObject::destroyed, this, [this, grammar = m_grammarHelp] {
         if (m_grammarHelp == grammar)
             m_grammarHelp = nullptr;
@@ -132,6 +138,10 @@ void Main::showGeneralHelp(bool fromExercise)
 
 void Main::leaveProgram()
 {
+    if (m_trial) {
+        endTrial();
+        return;
+    }
     if (m_leaving)
         return;
     m_leaving = true;

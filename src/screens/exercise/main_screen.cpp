@@ -5,6 +5,7 @@
 #include "platform/sound_player.h"
 #include "screens/chooser/choose_exercise.h"
 #include "screens/chooser/settings.h"
+#include "screens/counter_label.h"
 #include "screens/exercise/exercise_page.h"
 #include "screens/help/help4grammar.h"
 #include "screens/help/help_form.h"
@@ -39,6 +40,7 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral(" "));
+    setAccessibleName(QStringLiteral("תרגיל")); // the screen has no title for a screen reader to say
     m_backColour = palette().color(QPalette::Window);
 
     // The screen's controls stand on a canvas of the designed size; on a monitor too
@@ -46,6 +48,7 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
     m_area = new QScrollArea(this);
     m_area->setObjectName(QStringLiteral("MainArea"));
     m_area->setFrameShape(QFrame::NoFrame);
+    m_area->setFocusPolicy(Qt::NoFocus); // Tab goes from the last command back to the first gap
     m_canvas = new QWidget;
     m_canvas->setObjectName(QStringLiteral("MainCanvas"));
     m_canvas->installEventFilter(this);
@@ -58,6 +61,9 @@ Main::Main(ScreenContext context) : m_context(std::move(context))
     help1->setObjectName(QStringLiteral("help1"));
     QAction *exit1 = m_menu->addAction(QStringLiteral("יציאה"));
     exit1->setObjectName(QStringLiteral("exit1"));
+    // Keys no typed answer holds, for pupils who cannot reach the menu with the mouse.
+    help1->setShortcut(QKeySequence(Qt::Key_F1));
+    exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(help1, &QAction::triggered, this, [this] { showGeneralHelp(true); });
     connect(exit1, &QAction::triggered, this, &Main::Command1_Click);
     m_layout.place(m_menu, 0, 0, 4000, 360);
@@ -114,8 +120,7 @@ void Main::buildPanel()
     connect(Command5, &QPushButton::clicked, this, &Main::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Main::Command6_Click);
 
-    auto label = [this](const QString &name, const QString &text, int left, int top, int width, bool value) {
-        auto *l = new QLabel(text, Frame1);
+    auto panel = [this](auto *l, const QString &name, int left, int top, int width, bool value) {
         l->setObjectName(name);
         m_layout.place(l, left, top, width, 375);
         Look::setBack(l, value ? Qt::white : Look::kGrey);
@@ -123,10 +128,17 @@ void Main::buildPanel()
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
+    auto label = [this, panel](const QString &name, const QString &text, int left, int top, int width, bool value) {
+        return panel(new QLabel(text, Frame1), name, left, top, width, value);
+    };
+    // The values, read out with the captions they stand beside.
+    auto value = [this, panel](const QString &name, const QString &caption, int left, int top, int width) {
+        return panel(new CounterLabel(caption, QStringLiteral("**"), Frame1), name, left, top, width, true);
+    };
     Label18 = label(QStringLiteral("Label18"), QStringLiteral("Lesson:  "), 120, 120, 1050, false);
-    Label19 = label(QStringLiteral("Label19"), QStringLiteral("**"), 1200, 240, 330, true);
+    Label19 = value(QStringLiteral("Label19"), QStringLiteral("שיעור"), 1200, 240, 330);
     Label22 = label(QStringLiteral("Label22"), QStringLiteral("Pattern:  "), 120, 720, 1050, false);
-    Label21 = label(QStringLiteral("Label21"), QStringLiteral("**"), 1200, 720, 7200, true);
+    Label21 = value(QStringLiteral("Label21"), QStringLiteral("תבנית"), 1200, 720, 7200);
     Label21->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Label21->setLayoutDirection(Qt::LeftToRight);
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("עם סימנים"), 10680, 120, 1275, false);
@@ -141,9 +153,10 @@ void Main::buildPanel()
     m_layout.fit(Label1, QStringLiteral("ללא מחסנית"));
     m_layout.fit(Label2, QStringLiteral("ללא סימנים"));
     const int valueLefts[4][2] = {{12900, 120}, {11970, 600}, {14130, 120}, {14130, 600}};
+    const QString captions[4] = {QStringLiteral("זמן בדקות"), QStringLiteral("נסיונות במשחק"), QStringLiteral("זיכוי"),
+                                 QStringLiteral("חיוב")};
     for (int i = 0; i < 4; ++i)
-        Label20[i] = label(QStringLiteral("Label20_%1").arg(i), QStringLiteral("**"), valueLefts[i][0], valueLefts[i][1],
-                           375, true);
+        Label20[i] = value(QStringLiteral("Label20_%1").arg(i), captions[i], valueLefts[i][0], valueLefts[i][1], 375);
 }
 
 void Main::buildCounters()
@@ -160,8 +173,9 @@ void Main::buildCounters()
     ccrpProgressBar1->setRange(0, 100);
     ccrpProgressBar1->setValue(0);
     ccrpProgressBar1->setTextVisible(false);
-    auto counter = [this](const char *name, const QString &text, QRect r, const QColor &back) {
-        auto *l = new QLabel(text, m_canvas);
+    ccrpProgressBar1->setAccessibleName(QStringLiteral("יתרת זמן"));
+    ccrpProgressBar1->setAccessibleDescription(QStringLiteral("כמה מהזמן כבר עבר, באחוזים"));
+    auto counter = [this](auto *l, const char *name, QRect r, const QColor &back) {
         l->setObjectName(QString::fromLatin1(name));
         m_layout.place(l, r);
         m_layout.font(l, 12);
@@ -170,13 +184,16 @@ void Main::buildCounters()
             Look::setBack(l, back);
         return l;
     };
-    Label23 = counter("Label23", QStringLiteral("יתרת זמן"), {14040, 600, 975, 375}, {});
-    Label16 = counter("Label16", QStringLiteral("נסיונות נוספים"), {14040, 2280, 1260, 270}, {});
-    Label14 = counter("Label14", QString(), {14640, 2760, 690, 480}, Qt::red);
-    Label6 = counter("Label6", QStringLiteral("נסיונות שנעשו"), {14040, 3240, 1335, 375}, {});
-    Label8 = counter("Label8", QString(), {14640, 3720, 690, 480}, kPink);
-    Label12 = counter("Label12", QStringLiteral("מספר נקודות מצטבר"), {13560, 4320, 1935, 375}, {});
-    Label9 = counter("Label9", QStringLiteral("0"), {14640, 4800, 690, 480}, kPink);
+    auto caption = [this](const QString &text) { return new QLabel(text, m_canvas); };
+    // Each counter is read out with the caption above it.
+    auto number = [this](QLabel *caption, const QString &text) { return new CounterLabel(caption->text(), text, m_canvas); };
+    Label23 = counter(caption(QStringLiteral("יתרת זמן")), "Label23", {14040, 600, 975, 375}, {});
+    Label16 = counter(caption(QStringLiteral("נסיונות נוספים")), "Label16", {14040, 2280, 1260, 270}, {});
+    Label14 = counter(number(Label16, QString()), "Label14", {14640, 2760, 690, 480}, Qt::red);
+    Label6 = counter(caption(QStringLiteral("נסיונות שנעשו")), "Label6", {14040, 3240, 1335, 375}, {});
+    Label8 = counter(number(Label6, QString()), "Label8", {14640, 3720, 690, 480}, kPink);
+    Label12 = counter(caption(QStringLiteral("מספר נקודות מצטבר")), "Label12", {13560, 4320, 1935, 375}, {});
+    Label9 = counter(number(Label12, QStringLiteral("0")), "Label9", {14640, 4800, 690, 480}, kPink);
     // The captions are wider than their design boxes in the fonts at hand: give them
     // the width of the counters column and a smaller size where even that is short.
     for (QLabel *caption : {Label23, Label16, Label6, Label12}) {
@@ -200,7 +217,8 @@ void Main::Form_Load()
     connect(m_chooser, &ChooseExercise::timeLimitTurnedOff, this, [this] { ccrpProgressBar1->setValue(0); });
     connect(m_chooser, &ChooseExercise::helpChosen, this, [this] { showGeneralHelp(false); });
     connect(m_chooser, &ChooseExercise::leaveChosen, this, &Main::leaveProgram);
-    m_chooser->show();
+    if (!m_trial)
+        m_chooser->show();
     hide();
     readView();
     applyView();
@@ -285,7 +303,7 @@ bool Main::eventFilter(QObject *watched, QEvent *event)
 
 void Main::showPattern(const QString &entry)
 {
-    Label21->setText(entry);
+    Label21->setValue(entry);
     m_page->textRun(0)->setText(QString());
 }
 
@@ -300,8 +318,8 @@ Placement::Input Main::pagePlacementInput() const
 void Main::showLesson(const QString &lessonNumber, const Cloze::Lesson &lesson, const Placement::Input &input,
                       const Placement::Result &placed)
 {
-    Label19->setText(lessonNumber);
-    Label9->setText(QStringLiteral("0"));
+    Label19->setValue(lessonNumber);
+    Label9->setValue(QStringLiteral("0"));
     Timer1->stop();
     m_page->reset(m_backColour);
     Cloze::applyLesson(lesson, m_context.state);
@@ -331,18 +349,19 @@ void Main::startExercise(const Settings::Accepted &settings)
     state.TriesLeft.fill(settings.attempts);
     m_chooser->hide();
     show();
+    m_page->focusFirstGap();
 }
 
 void Main::showSettings(const Settings::Accepted &settings, bool timeLimitOn)
 {
     for (int i = 0; i < 4; ++i)
-        Label20[i]->setText(settings.texts[i]);
+        Label20[i]->setValue(settings.texts[i]);
     QLabel *time = Label20[0];
     m_layout.place(time, 12900, 120, 375, 375);
     m_layout.font(time, 12);
     if (timeLimitOn)
         return;
-    time->setText(QStringLiteral("ללא הגבלת זמן"));
+    Label20[0]->setValue(QStringLiteral("ללא הגבלת זמן"));
     Look::setBack(time, Label14->palette().color(QPalette::Window));
     // The box holds a number of minutes; the words grow it to the left, over the unit
     // of minutes, as far as the option captions.

@@ -17,6 +17,7 @@ class QScrollArea;
 class QFrame;
 class QTimer;
 class ChooseExercise;
+class CounterLabel;
 class Dialogs;
 class ExercisePage;
 class Results;
@@ -79,6 +80,16 @@ public:
     void showGeneralHelp(bool fromExercise);
     void leaveProgram();
 
+    /// The lesson editor's Try it: plays a lesson text at once, built as a lesson click
+    /// builds it with the three options on and started with the initial settings; the
+    /// chooser stays hidden. Every way out of it (back on the results screen, leaving,
+    /// closing) then hides the screens and says trialEnded instead. Gives why the
+    /// lesson cannot be played, in Hebrew, or the empty text.
+    QString tryLesson(const QString &patternEntry, int lesson, const QString &text);
+
+signals:
+    void trialEnded();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -103,6 +114,9 @@ private:
     void setLabel14(const QString &text);
     void Label14_Change();
     void judged(int g, bool magazine, const QString &answer);
+    /// The focus event of the gap a closed gap handed the focus to, after the judgement
+    /// that closed it, so that the attempts displays follow the gap in focus.
+    void focusAfterJudgement(void (Main::*gotFocus)(int));
 
     // The end of an exercise and the commands.
     void Timer1_Timer();
@@ -113,6 +127,7 @@ private:
     void backToChooser();
     Results &results();
     void endOpenSideScreens();
+    void endTrial();
 
     ScreenContext m_context;
     TwipsLayout m_layout;
@@ -128,10 +143,12 @@ private:
     QFrame *Frame1 = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command5 = nullptr, *Command6 = nullptr;
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr;
-    QLabel *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
-    QLabel *Label14 = nullptr, *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr;
-    QLabel *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr;
-    std::array<QLabel *, 4> Label20{};
+    QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
+    QLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr;
+    QLabel *Label22 = nullptr, *Label23 = nullptr;
+    // The values on the panel and the counters, read out with their captions.
+    CounterLabel *Label8 = nullptr, *Label9 = nullptr, *Label14 = nullptr, *Label19 = nullptr, *Label21 = nullptr;
+    std::array<CounterLabel *, 4> Label20{};
     QProgressBar *ccrpProgressBar1 = nullptr;
     QTimer *Timer1 = nullptr;
 
@@ -140,6 +157,10 @@ private:
     QString m_attemptsSetting; ///< as typed on the chooser; the attempts-made display reads it
     double m_debit = 0.0;
     int m_clearOnNextKey = 0;
+    bool m_judging = false;
+    int m_focusedWhileJudging = 0; ///< the gap a closing gap handed the focus to
     bool m_ended = false; ///< the running exercise has been graded
     bool m_leaving = false;
+    bool m_trial = false;   ///< a lesson of tryLesson is on the screens
+    QString m_trialPattern; ///< its pattern entry, for the grammar help
 };

@@ -92,8 +92,6 @@ Result place(const Cloze::Lesson &lesson, const Input &input)
             }
             ++r.nextGap;
             restFrom = gap.close + 1;
-            if (cursor > kMaxRowEnd && !r.tooWideLine)
-                r.tooWideLine = lineIndex + 1;
         }
         // The rest of the line, possibly empty, ends the row.
         const QString rest = line.mid(restFrom);
@@ -101,6 +99,7 @@ Result place(const Cloze::Lesson &lesson, const Input &input)
         cursor += input.measure(rest);
         widen(cursor + input.typedWidths[std::min(r.nextGap, kControls - 1)]);
         ++r.nextTextPiece;
+        // Widths are never negative, so the row's end is its farthest point.
         if (cursor > kMaxRowEnd && !r.tooWideLine)
             r.tooWideLine = lineIndex + 1;
         ++row;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,7 +33,10 @@ help4grammar::help4grammar(Variables &state, QWidget *exerciseScreen, const QStr
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("עזרה לתרגיל זה"));
+    List1->setAccessibleDescription(QStringLiteral("שורה אחרי שורה בחצים. Escape סוגר את העזרה"));
     prepareHelpList(List1);
+    List1->setFocus(); // the lines are read from the first one
 
     Command1 = new QPushButton(QStringLiteral("סגור"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -48,6 +52,8 @@ help4grammar::help4grammar(Variables &state, QWidget *exerciseScreen, const QStr
     layout->addLayout(buttonRow);
 
     connect(Command1, &QPushButton::clicked, this, &help4grammar::Command1_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &help4grammar::Command1_Click);
 
     Form_Load(selectedPatternEntry);
 }
@@ -69,7 +75,7 @@ void help4grammar::Form_Load(const QString &selectedPatternEntry)
     // No pattern selected gives no path; a missing or unreadable file an empty list.
     const QString path = HelpFile::topicFilePath(m_workingFolder, Patterns::patternNumberFromEntry(selectedPatternEntry));
     if (!path.isEmpty())
-        fillHelpList(List1, HelpFile::readLines(path).lines);
+        fillHelpList(List1, HelpFile::readLines(path));
 }
 
 void help4grammar::Command1_Click()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,30 +8,9 @@
 /// Qt Core only, so the rules can be tested without a screen.
 namespace HelpFile {
 
-enum class ReadStatus {
-    Read,       ///< the file was read; its lines may still be none
-    Missing,    ///< no file of that name: the help shows an empty list, no message
-    Unreadable  ///< something of that name exists but could not be read (a folder, no permission)
-};
-
-struct ReadResult
-{
-    QStringList lines;
-    ReadStatus status = ReadStatus::Missing;
-};
-
-/// True when the bytes are UTF-8 throughout (a byte-order mark is allowed).
-bool isValidUtf8(const QByteArray &bytes);
-
-/// Every byte through the Windows-1255 code page; undefined bytes give U+FFFD.
-QString decodeWindows1255(const QByteArray &bytes);
-
-/// UTF-8 with or without a byte-order mark; anything that is not UTF-8 is read as
-/// Windows-1255. A file that starts with the mark declares itself UTF-8 and stays so.
-QString decodeText(const QByteArray &bytes);
-
-/// The whole file, decoded and split into lines.
-ReadResult readLines(const QString &path);
+/// The whole file, decoded and split into lines; none when it is missing or cannot
+/// be read, which the help shows as an empty list.
+QStringList readLines(const QString &path);
 
 /// "helpVorn.txt" in the working folder.
 QString generalHelpPath(const QString &workingFolder);

@@ -36,10 +36,14 @@ helpForm::helpForm(Variables &state, QWidget *exerciseScreen, QWidget *chooser, 
     m_menuBar->setObjectName(QStringLiteral("menuBar"));
     closeEntry = m_menuBar->addAction(QStringLiteral("סגור"));
     closeEntry->setObjectName(QStringLiteral("close"));
+    closeEntry->setShortcut(QKeySequence(Qt::Key_Escape));
 
     helpText = new QListWidget(this);
     helpText->setObjectName(QStringLiteral("helpText"));
+    helpText->setAccessibleName(QStringLiteral("עזרה"));
+    helpText->setAccessibleDescription(QStringLiteral("שורה אחרי שורה בחצים. Escape סוגר את העזרה"));
     prepareHelpList(helpText);
+    helpText->setFocus(); // the lines are read from the first one
 
     Command5 = new QPushButton(QStringLiteral("סגור"), this);
     Command5->setObjectName(QStringLiteral("Command5"));
@@ -74,7 +78,7 @@ void helpForm::Form_Load()
 
     // A file that exists but cannot be read is treated like a missing one: the
     // help opens with an empty list and closes normally.
-    fillHelpList(helpText, HelpFile::readLines(HelpFile::generalHelpPath(m_workingFolder)).lines);
+    fillHelpList(helpText, HelpFile::readLines(HelpFile::generalHelpPath(m_workingFolder)));
 }
 
 void helpForm::Command5_Click()

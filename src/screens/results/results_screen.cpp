@@ -1,5 +1,6 @@
 #include "screens/results/results_screen.h"
 
+#include "screens/counter_label.h"
 #include "screens/look.h"
 #include "screens/screen_fit.h"
 
@@ -21,8 +22,9 @@ Results::Results()
     setLayoutDirection(Qt::RightToLeft);
     Look::setBack(this, QColor(0, 0, 255));
 
-    auto makeLabel = [this](const char *name, const QString &text, double points, const QRect &twips) {
-        auto *l = new QLabel(text, this);
+    auto makeLabel = [this](const char *name, const QString &text, double points, const QRect &twips,
+                            const QString &caption = {}) {
+        QLabel *l = caption.isEmpty() ? new QLabel(text, this) : new CounterLabel(caption, text, this);
         l->setObjectName(QString::fromLatin1(name));
         m_layout.font(l, points);
         m_layout.place(l, twips);
@@ -32,7 +34,8 @@ Results::Results()
     };
     // The grade stands to the left of its caption, as Hebrew reads.
     Label1 = makeLabel("Label1", QStringLiteral("ציונך הוא "), 21.75, {6300, 1440, 1815, 540});
-    Label18 = makeLabel("Label18", QString(), 24, {4440, 1440, 1800, 540});
+    Label18 = static_cast<CounterLabel *>(
+        makeLabel("Label18", QString(), 24, {4440, 1440, 1800, 540}, Label1->text().trimmed()));
     Label19 = makeLabel("Label19", QString(), 24, {600, 2640, 11100, 700});
     Label19->setWordWrap(true);
     Command1 = new QPushButton(QStringLiteral("אישור וחזרה לתוכנית"), this);
@@ -52,7 +55,8 @@ Results::Results()
 
 void Results::setGrade(const QString &grade)
 {
-    Label18->setText(grade);
+    Label18->setValue(grade);
+    sayResult();
 }
 
 QString Results::grade() const
@@ -63,6 +67,13 @@ QString Results::grade() const
 void Results::setMessage(const QString &message)
 {
     Label19->setText(message);
+    sayResult();
+}
+
+void Results::sayResult()
+{
+    // The window's name is what a screen reader says first when the window opens.
+    setAccessibleName((Label1->text() + Label18->text() + QStringLiteral(". ") + Label19->text()).trimmed());
 }
 
 void Results::hideBack()
@@ -80,6 +91,8 @@ void Results::showEvent(QShowEvent *event)
     resize(m_layout.scale().toPixels(kDesign.width()), m_layout.scale().toPixels(kDesign.height()));
     ScreenFit::keepOnScreen(this);
     QWidget::showEvent(event);
+    // The first way on has the focus, so that Space takes it at once.
+    (Command1->isHidden() ? Command2 : Command1)->setFocus(Qt::OtherFocusReason);
 }
 
 void Results::closeEvent(QCloseEvent *event)

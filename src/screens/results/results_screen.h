@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class CounterLabel;
 class QLabel;
 class QPushButton;
 
@@ -31,9 +32,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void sayResult();
+
     TwipsLayout m_layout;
     QLabel *Label1 = nullptr;
-    QLabel *Label18 = nullptr; ///< the grade
+    CounterLabel *Label18 = nullptr; ///< the grade
     QLabel *Label19 = nullptr; ///< the feedback message
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;

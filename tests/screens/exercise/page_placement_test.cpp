@@ -1,6 +1,7 @@
 #include "screens/exercise/page_placement.h"
 
 #include "lessons/cloze_builder.h"
+#include "screens/exercise/lesson_preparation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,26 +12,9 @@ namespace {
 
 using Kind = Placement::Piece::Kind;
 
-struct Expected
-{
-    Kind kind;
-    int index;
-    int left;
-    int top;
-    const char *text;
-};
+struct Expected { Kind kind; int index; int left; int top; const char *text; };
 
-struct PlacementCase
-{
-    const char *name;
-    const char *lesson;
-    bool magazine;
-    bool signs;
-    std::vector<Expected> pieces;
-    int innerWidth;
-    int innerHeight;
-    int tooWideLine; // 0: none
-};
+struct PlacementCase { const char *name, *lesson; bool magazine, signs; std::vector<Expected> pieces; int innerWidth, innerHeight; };
 
 // A heading at 120, 0 of height 1336; text runs 100 twips a character; a row widens
 // the frame to its end plus one typed gap of the next slot (855). The frame
@@ -76,7 +60,7 @@ TEST_P(PagePlacement, PlacesRunsAndGapsRowByRow)
     EXPECT_EQ(placed.innerWidth, c.innerWidth);
     EXPECT_EQ(placed.innerHeight, c.innerHeight);
     EXPECT_EQ(placed.scrollMax, c.innerHeight);
-    EXPECT_EQ(placed.tooWideLine.value_or(0), c.tooWideLine);
+    EXPECT_FALSE(placed.tooWideLine);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lessons, PagePlacement,
@@ -86,20 +70,21 @@ INSTANTIATE_TEST_SUITE_P(Lessons, PagePlacement,
                       {{Kind::TextRun, 1, 120, 1443, "1. She "},
                        {Kind::Gap, 1, 820, 1443, "####"},
                        {Kind::TextRun, 2, 1600, 1443, " home."}},
-                      1600 + 600 + 855, 2044, 0},
+                      1600 + 600 + 855, 2044},
         // Choice gaps are (4 + 2) 150 = 900 wide; without signs no text is set.
         PlacementCase{"choice_gap_without_signs", "Head\r\n1. She &goes& home.", true, false,
                       {{Kind::TextRun, 1, 120, 1443, "1. She "},
                        {Kind::Gap, 1, 820, 1443, "####"},
                        {Kind::TextRun, 2, 1720, 1443, " home."}},
-                      1720 + 600 + 855, 2044, 0},
-        // A single character between two gaps is dropped: the second gap follows the first.
-        PlacementCase{"one_blank_between_gaps", "Head\r\n1. &ab& &cd&", false, true,
+                      1720 + 600 + 855, 2044},
+        // A single character between two gaps is dropped: the second gap follows the
+        // first, (5 + 2) 130 = 910 wide, and the frame holds one more such gap.
+        PlacementCase{"one_blank_between_gaps", "Head\r\n1. &abcde& &fghij&", false, false,
                       {{Kind::TextRun, 1, 120, 1443, "1. "},
-                       {Kind::Gap, 1, 420, 1443, "##"},
-                       {Kind::Gap, 2, 940, 1443, "##"},
-                       {Kind::TextRun, 2, 1460, 1443, ""}},
-                      1460 + 855, 2044, 0},
+                       {Kind::Gap, 1, 420, 1443, "#####"},
+                       {Kind::Gap, 2, 1330, 1443, "#####"},
+                       {Kind::TextRun, 2, 2240, 1443, ""}},
+                      2240 + 910, 2044},
         // Heading lines make no rows; every body line is one, an empty one too.
         PlacementCase{"rows_below_the_heading", "Head\r\nmore head\r\n1. &a&\r\n\r\nend", false, false,
                       {{Kind::TextRun, 1, 120, 1443, "1. "},
@@ -107,26 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Lessons, PagePlacement,
                        {Kind::TextRun, 2, 810, 1443, ""},
                        {Kind::TextRun, 3, 120, 2044, ""},
                        {Kind::TextRun, 4, 120, 2645, "end"}},
-                      810 + 855, 3246, 0}),
+                      810 + 855, 3246}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(PagePlacement, LineReachingTheSixteenBitEdgeIsNamed)
-{
-    const QString lesson = QStringLiteral("Head\r\n1. short &a&\r\n2. ") + QString(330, QLatin1Char('x')) + QStringLiteral(" &b&");
-    const Cloze::BuildResult built = Cloze::buildLesson(lesson);
-    ASSERT_TRUE(built);
-    const Placement::Result placed = Placement::place(*built.lesson, inputFor(*built.lesson, false, false));
-    EXPECT_EQ(placed.tooWideLine.value_or(0), 3);
-}
-
-TEST(PagePlacement, FrameIsOnlyEverWidened)
-{
-    const Cloze::BuildResult built = Cloze::buildLesson(QStringLiteral("Head\r\n1. &a&"));
-    ASSERT_TRUE(built);
-    Placement::Input input = inputFor(*built.lesson, true, true);
-    input.innerWidth = 20000;
-    EXPECT_EQ(Placement::place(*built.lesson, input).innerWidth, 20000);
-}
 
 TEST(GapWidths, OnlyTheKindInUseChanges)
 {
@@ -134,13 +101,57 @@ TEST(GapWidths, OnlyTheKindInUseChanges)
     ASSERT_TRUE(built);
     for (bool magazine : {false, true}) {
         Placement::Input input = inputFor(*built.lesson, magazine, true);
-        const int typed = magazine ? 855 : 5 * 130;
-        const int choice = magazine ? 5 * 150 : 2000;
-        EXPECT_EQ(input.typedWidths[1], typed);
-        EXPECT_EQ(input.choiceWidths[2], choice);
+        EXPECT_EQ(input.typedWidths[1], magazine ? 855 : 5 * 130);
+        EXPECT_EQ(input.choiceWidths[2], magazine ? 5 * 150 : 2000);
         EXPECT_EQ(input.typedWidths[3], 855) << "gap slots past the lesson keep their width";
-        EXPECT_EQ(input.choiceWidths[3], 2000);
     }
+}
+
+// A choice gap is widened to show its widest entry or mask beside the button.
+TEST(GapWidths, ChoiceGapHoldsItsWidestTextAndChrome)
+{
+    const Cloze::BuildResult built = Cloze::buildLesson(QStringLiteral("Head\r\n1. &ab&"));
+    ASSERT_TRUE(built);
+    Placement::Input input = inputFor(*built.lesson, true, true);
+    input.measureChoiceText = [](const QString &text) { return int(text.count(QLatin1Char('#'))) * 400 + 1; };
+    input.choiceChrome = 100;
+    Placement::applyGapWidths(input, *built.lesson);
+    EXPECT_EQ(input.choiceWidths[1], 2 * 400 + 1 + 100); // the mask "##", wider than (2 + 2) 150
+}
+
+struct RefusalCase { const char *name; QString lesson; LessonRules::Finding::Kind kind; int line; };
+
+class Preparation : public testing::TestWithParam<RefusalCase> {};
+
+TEST_P(Preparation, GivesTheFirstRefusalInTheChoosersOrder)
+{
+    const Placement::Preparation prepared = Placement::prepareLesson(GetParam().lesson, inputFor({}, false, false));
+    ASSERT_TRUE(prepared.refusal);
+    EXPECT_FALSE(prepared.prepared);
+    EXPECT_EQ(prepared.refusal->kind, GetParam().kind);
+    EXPECT_EQ(prepared.refusal->line, GetParam().line);
+}
+
+const QString kLongLine = QString(330, QLatin1Char('x')) + QStringLiteral(" &b&");
+using Refused = LessonRules::Finding::Kind;
+INSTANTIATE_TEST_SUITE_P(Lessons, Preparation,
+    testing::Values(RefusalCase{"builder_first", "Head &x&\r\n1. &a\r\n2. " + kLongLine, Refused::UnpairedMarker, 2},
+                    RefusalCase{"gap_above_the_text", "Head &x&\r\n1. &a&\r\n2. " + kLongLine, Refused::GapAboveText, 0},
+                    RefusalCase{"line_reaching_the_sixteen_bit_edge", "Head\r\n1. short &a&\r\n2. " + kLongLine,
+                                Refused::LineTooWide, 3}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Preparation, SizesAndPlacesALessonItOpens)
+{
+    Placement::Input page = inputFor({}, false, true);
+    page.innerWidth = 20000;
+    const Placement::Preparation prepared = Placement::prepareLesson(QStringLiteral("Head\r\n1. She &goes& home."), page);
+    ASSERT_TRUE(prepared.prepared);
+    EXPECT_FALSE(prepared.refusal);
+    EXPECT_EQ(prepared.prepared->lesson.answers, QStringList{QStringLiteral("goes")});
+    EXPECT_EQ(prepared.prepared->input.typedWidths[1], 780);
+    EXPECT_EQ(prepared.prepared->placed.pieces.size(), 3u);
+    EXPECT_EQ(prepared.prepared->placed.innerWidth, 20000) << "the frame is only ever widened";
 }
 
 } // namespace

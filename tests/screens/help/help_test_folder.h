@@ -20,10 +20,6 @@ public:
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
     }
 
-    bool makeFolder(const QString &relative) const { return QDir().mkpath(m_dir.filePath(relative)); }
-
-    bool remove(const QString &relative) const { return QFile::remove(m_dir.filePath(relative)); }
-
 private:
     QTemporaryDir m_dir;
 };

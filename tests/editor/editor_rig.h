@@ -1,0 +1,122 @@
+#pragma once
+
+#include "editor/editor_dialogs.h"
+#include "editor/editor_window.h"
+#include "platform/sound_player.h"
+#include "platform/store_rows.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+
+class LessonTextEdit;
+class QAction;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+/// Answers the editor's questions from a script and keeps every message.
+class ScriptedEditorDialogs : public EditorDialogs
+{
+public:
+    void inform(QWidget *, const QString &text) override { informed << text; }
+    bool askYesNo(QWidget *, const QString &text) override
+    {
+        asked << text;
+        return yes;
+    }
+    bool ask(QWidget *, const QString &text) override
+    {
+        asked << text;
+        return yes;
+    }
+    Unsaved askUnsaved(QWidget *, const QString &text) override
+    {
+        asked << text;
+        return unsaved;
+    }
+    QString storeToOpen(QWidget *, const QString &) override { return openPath; }
+    QString newStore(QWidget *, const QString &) override { return newPath; }
+    QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
+    std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
+
+    QStringList informed;
+    QStringList asked;
+    bool yes = true;
+    Unsaved unsaved = Unsaved::Cancel;
+    QString openPath, newPath, folder;
+    std::optional<std::pair<int, int>> numbers;
+};
+
+class SilentSound : public SoundPlayer
+{
+public:
+    void play(const QString &path) override { played << path; }
+    void close() override {}
+    QStringList played;
+};
+
+/// The editor window over a program folder of its own, with a recovery folder and
+/// settings file of its own, found by the names of its controls.
+class EditorRig
+{
+public:
+    /// Lessons of pattern 24 and 5; a program folder with db1.sqlite of them.
+    static const QList<Lessons::StoredLesson> kLessons;
+
+    EditorRig();
+    ~EditorRig();
+
+    QString programPath(const QString &name) const { return m_program.filePath(name); }
+    QString storePath() const { return programPath(QStringLiteral("db1.sqlite")); }
+    /// A new window, as a new run of the editor makes it; the old one is dropped
+    /// without being closed, as a crash would leave it.
+    EditorWindow &start();
+    EditorWindow &window() { return *m_window; }
+
+    QAction *action(const char *name) const;
+    QTreeWidget *tree() const;
+    LessonTextEdit *text() const;
+    QListWidget *findings() const;
+    template <typename T>
+    T *control(const char *name) const;
+
+    /// Keys typed into the lesson text; the findings and the preview follow.
+    void type(const QString &keys);
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    /// A named action, as its menu entry or key chooses it; the window follows.
+    void trigger(const char *name);
+    /// Clicks the list entry of a lesson, or of a pattern when lesson is 0.
+    bool choose(int pattern, int lesson = 0);
+    QTreeWidgetItem *item(int pattern, int lesson) const;
+    /// Puts the caret at a line and column of the lesson text (both from 1), with a
+    /// click, or selects the word there with a double click.
+    void clickText(int line, int column, bool doubleClick = false);
+    QStringList textLines() const;
+    QStringList findingTexts() const;
+    /// The rows of the store file as the pupil program reads them.
+    QList<Lessons::StoredLesson> stored() const;
+    /// What the pupil program lists for a pattern.
+    QStringList pupilsList(int pattern) const;
+
+    ScriptedEditorDialogs dialogs;
+    SilentSound sound;
+
+private:
+    QTemporaryDir m_program;
+    QTemporaryDir m_recovery;
+    QTemporaryDir m_settings;
+    std::unique_ptr<EditorWindow> m_window;
+};
+
+template <typename T>
+T *EditorRig::control(const char *name) const
+{
+    T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}

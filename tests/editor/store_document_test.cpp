@@ -1,0 +1,171 @@
+#include "editor/store_document.h"
+
+#include "platform/sqlite_store.h"
+#include "platform/sqlite_writer.h"
+#include "store_test_support.h"
+#include "unprivileged_child.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using Editor::StoreDocument;
+using Lessons::StoredLesson;
+using Kind = Lessons::SqliteWriter::RowChange::Kind;
+using namespace StoreTests;
+
+namespace {
+
+const QList<StoredLesson> kRows = {
+    {24, 1, QStringLiteral("Every day\r\n1. She &plays& the piano."), false},
+    {24, 2, QStringLiteral("Every week\r\n1. We &live& here."), false},
+    {24, 2, QStringLiteral("A second row\r\n1. &x&"), false},
+    {5, 1, QString(), true},
+};
+
+struct Opened
+{
+    StoreFolder folder;
+    QString path = folder.path(QStringLiteral("db1.sqlite"));
+    StoreDocument document;
+
+    explicit Opened(const QList<StoredLesson> &rows = kRows)
+    {
+        EXPECT_TRUE(Lessons::SqliteWriter::createStore(path, rows, Lessons::SqliteWriter::Existing::Refuse).ok());
+        auto opened = StoreDocument::open(path);
+        EXPECT_TRUE(opened.document) << show(opened.error);
+        document = std::move(*opened.document);
+    }
+    int id(int index) const { return document.rows()[index].id; }
+};
+
+StoredLesson row(int pattern, int lesson, const QString &text)
+{
+    return {pattern, lesson, text, false};
+}
+
+const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
+
+// Edits that end where they began leave nothing to save.
+struct UndoneCase
+{
+    const char *name;
+    std::function<void(StoreDocument &, const QList<int> &ids)> edit;
+};
+
+class UndoneEdits : public testing::TestWithParam<UndoneCase> {};
+
+TEST_P(UndoneEdits, LeaveNoChange)
+{
+    Opened store;
+    QList<int> ids;
+    for (const Editor::Row &r : store.document.rows())
+        ids.append(r.id);
+    GetParam().edit(store.document, ids);
+    EXPECT_FALSE(store.document.hasChanges());
+    EXPECT_TRUE(store.document.changedTexts().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Document, UndoneEdits,
+    testing::Values(UndoneCase{"null_left_empty", [](StoreDocument &d, auto ids) { d.setText(ids[3], QString()); }},
+                    UndoneCase{"new_then_removed", [](StoreDocument &d, auto) {
+                                   int at;
+                                   d.takeRow(d.addRow(24, 3, kNew), &at);
+                               }},
+                    UndoneCase{"moved_back", [](StoreDocument &d, auto ids) {
+                                   d.setNumbers(ids[0], 6, 9);
+                                   d.setNumbers(ids[0], 24, 1);
+                               }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(StoreDocument, ARowSavedNewIsChangedInPlaceLater)
+{
+    Opened store;
+    const int id = store.document.addRow(24, 3, kNew);
+    ASSERT_TRUE(store.document.save().ok());
+    store.document.setText(id, QStringLiteral("Later\r\n1. &x&"));
+    ASSERT_EQ(store.document.changes().size(), 1);
+    EXPECT_EQ(store.document.changes()[0].kind, Kind::Update);
+    ASSERT_TRUE(store.document.save().ok());
+    EXPECT_EQ(sqliteRows(store.path).size(), kRows.size() + 1);
+    EXPECT_EQ(sqliteRows(store.path).last(), row(24, 3, QStringLiteral("Later\r\n1. &x&")));
+}
+
+// On school machines the program folder's store is a link into the machine's store.
+TEST(StoreDocument, SavesTheFileALinkPointsTo)
+{
+    Opened machine;
+    StoreFolder program;
+    const QString link = program.path(QStringLiteral("db1.sqlite"));
+    ASSERT_TRUE(QFile::link(machine.path, link));
+    auto opened = StoreDocument::open(link);
+    ASSERT_TRUE(opened.document);
+    opened.document->setText(opened.document->rows()[0].id, kNew);
+    ASSERT_TRUE(opened.document->save().ok());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(sqliteRows(machine.path)[0].cloze, kNew);
+}
+
+// What may be read but not saved opens read only and says why.
+TEST(StoreDocument, AStoreThatCannotBeSavedOpensReadOnly)
+{
+    StoreFolder folder;
+    const QString withoutIds = folder.sqlite(QStringLiteral("db1.sqlite"),
+                                             "CREATE TABLE closes (pattern INTEGER, lesson INTEGER, cloze TEXT, "
+                                             "PRIMARY KEY (pattern, lesson)) WITHOUT ROWID;"
+                                             "INSERT INTO closes VALUES (24, 1, 'A\r\n1. &a&');");
+    auto opened = StoreDocument::open(withoutIds);
+    ASSERT_TRUE(opened.document) << show(opened.error);
+    EXPECT_EQ(opened.document->readOnly(), Editor::ReadOnly::NoRowIds);
+    EXPECT_EQ(opened.document->rows().size(), 1);
+
+    Opened store;
+    QFile::setPermissions(store.folder.path(QString()), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                            | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                            | QFileDevice::ExeOther);
+    const QString path = store.path;
+    const std::string failure = TestSupport::runUnprivileged([path] {
+        auto document = StoreDocument::open(path);
+        if (!document.document)
+            return "not opened: " + show(document.error);
+        return document.document->readOnly() == Editor::ReadOnly::NotWritable ? std::string() : std::string("writable");
+    });
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(store.document.readOnly(), Editor::ReadOnly::No);
+}
+
+TEST(StoreDocument, NextFreeLessonFillsTheFirstHole)
+{
+    Opened store({row(24, 1, kNew), row(24, 2, kNew), row(24, 4, kNew), row(24, 0, kNew), row(24, 120, kNew)});
+    EXPECT_EQ(store.document.nextFreeLesson(24), 3);
+    EXPECT_EQ(store.document.nextFreeLesson(13), 1);
+    store.document.addRow(24, 3, kNew);
+    EXPECT_EQ(store.document.nextFreeLesson(24), 5);
+    for (int lesson = 5; lesson <= 99; ++lesson)
+        store.document.addRow(24, lesson, kNew);
+    EXPECT_EQ(store.document.nextFreeLesson(24), 0);
+}
+
+// Recovered changes go onto the store as it is now.
+TEST(StoreDocument, ReplayPutsChangesOnTheStoreAsItIsNow)
+{
+    Opened store;
+    store.document.setText(store.id(0), kNew);
+    int at;
+    store.document.takeRow(store.id(3), &at);
+    store.document.addRow(33, 1, kNew);
+    const auto changes = store.document.changes();
+    // Meanwhile another program removed the row whose text was edited.
+    ASSERT_TRUE(Lessons::SqliteWriter::removeLesson(store.path, 24, 1).ok());
+    auto reopened = StoreDocument::open(store.path);
+    ASSERT_TRUE(reopened.document);
+    reopened.document->replay(changes);
+    ASSERT_TRUE(reopened.document->save().ok());
+    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], row(24, 1, kNew), row(33, 1, kNew)}));
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+#include "lessons/lesson_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+using LessonRules::Finding;
+using Kind = Finding::Kind;
+using Lessons::StoredLesson;
+
+const auto kRowName = [](const auto &info) { return std::string(info.param.name); };
+
+QString q(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QStringList described(const QList<Finding> &findings)
+{
+    QStringList lines;
+    for (const Finding &finding : findings)
+        lines << LessonRules::describe(finding);
+    return lines;
+}
+
+struct TextCase
+{
+    const char *name;
+    const char *text; ///< nullptr for a null text
+    std::vector<std::pair<Kind, int>> findings; ///< kind and line, in order
+};
+
+class CheckText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(CheckText, FindsEachRuleInLineOrder)
+{
+    const char *text = GetParam().text;
+    std::vector<std::pair<Kind, int>> found;
+    for (const Finding &finding : LessonRules::checkText(q(text ? text : ""), !text))
+        found.emplace_back(finding.kind, finding.line);
+    EXPECT_EQ(found, GetParam().findings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, CheckText,
+    testing::Values(
+        TextCase{"good", "Fill in\r\n1. She &is& here.", {}},
+        TextCase{"null", nullptr, {{Kind::NullText, 0}}},
+        TextCase{"empty", "", {{Kind::EmptyText, 0}}},
+        TextCase{"one_in_the_heading", "A1 Fill in\r\n1. &a&", {{Kind::OneInHeading, 1}}},
+        TextCase{"gap_above_the_text", "Fill &in&\r\nthe gaps\r\n1. &a&", {{Kind::GapAboveText, 1}}},
+        TextCase{"unpaired_marker_above_is_no_gap", "Fill & in\r\n1. &a&", {{Kind::UnpairedMarker, 1}}},
+        TextCase{"no_start_line_every_gap_above", "Fill &in&\r\n the &gaps&",
+                 {{Kind::NoStartLine, 0}, {Kind::GapAboveText, 1}, {Kind::GapAboveText, 2}}},
+        TextCase{"builder_refusal_after_a_warning", "Fill in\r\n1. I &don't& swim.\r\n2. &b", {{Kind::OtherForm, 2}, {Kind::UnpairedMarker, 3}}}),
+    kRowName);
+
+TEST(CheckText, TooManyGapsNamesTheGap)
+{
+    QString text = QStringLiteral("Many\r\n1.");
+    for (int gap = 1; gap <= 51; ++gap)
+        text += QStringLiteral(" &w%1&\r\n").arg(gap);
+    const QList<Finding> findings = LessonRules::checkText(text);
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(LessonRules::describe(findings.first()),
+              QStringLiteral("line 52: gap number 51 is one too many; a lesson holds at most 50 gaps"));
+}
+
+struct RefusalCase { const char *name; Finding finding; const char *hebrew; };
+
+class RefusalMessage : public testing::TestWithParam<RefusalCase> {};
+
+// What the chooser has always shown.
+TEST_P(RefusalMessage, SaysWhyInHebrew)
+{
+    EXPECT_EQ(GetParam().finding.hebrew(), q(GetParam().hebrew));
+}
+
+INSTANTIATE_TEST_SUITE_P(Findings, RefusalMessage,
+    testing::Values(
+        RefusalCase{"unpaired", {Kind::UnpairedMarker, 0, 0, 3}, "לא ניתן לפתוח את השיעור: בשורה 3 יש סימן & שנפתח ולא נסגר."},
+        RefusalCase{"too_many_gaps", {Kind::TooManyGaps, 0, 0, 7}, "לא ניתן לפתוח את השיעור: יש בו יותר מ-50 מילים חסרות (שורה 7)."},
+        RefusalCase{"too_many_runs", {Kind::TooManyTextRuns, 0, 0, 101}, "לא ניתן לפתוח את השיעור: הוא ארוך מדי לדף התרגיל (שורה 101)."},
+        RefusalCase{"gap_above", {Kind::GapAboveText, 0, 0, 1}, "לא ניתן לפתוח את השיעור: יש בו סימן & לפני השורה שמתחילה ב-1."},
+        RefusalCase{"too_wide", {Kind::LineTooWide, 0, 0, 4}, "לא ניתן לפתוח את השיעור: השורה 4 ארוכה מדי לדף התרגיל."}),
+    kRowName);
+
+TEST(Finding, EnglishNotShownElsewhere)
+{
+    EXPECT_EQ(Finding{Kind::TooManyTextRuns}.english(),
+              QStringLiteral("from here the page would need more than 99 pieces of text; use fewer lines or gaps"));
+    EXPECT_EQ(Finding{Kind::GapAboveText}.english(), QStringLiteral("the heading holds a \"&\"; its gaps would be counted but never shown"));
+    EXPECT_EQ((Finding{Kind::UnmatchedRow, 0, 0, 0, {}, 6, {"", "1"}}.english()),
+              QStringLiteral("row 6 of closes: pattern null lesson 1: the pattern is null, so the row is never listed or read"));
+}
+
+TEST(Finding, EveryKindSpeaksBothLanguages)
+{
+    // The Hebrew names what the finding is about: pattern 17, lesson 2, line 3 or count 4.
+    const std::pair<Kind, const char *> kinds[] = {
+        {Kind::UnpairedMarker, "3"}, {Kind::TooManyGaps, "3"},   {Kind::TooManyTextRuns, "3"},  {Kind::GapAboveText, ""},
+        {Kind::LineTooWide, "3"},    {Kind::NullText, ""},       {Kind::EmptyText, ""},         {Kind::OneInHeading, "3"},
+        {Kind::NoStartLine, ""},     {Kind::UnnamedPattern, "17"}, {Kind::LessonOutOfRange, "2"}, {Kind::StoredTwice, "4"},
+        {Kind::Hole, "2"},           {Kind::UnmatchedRow, "4"},  {Kind::StrayFile, ""},         {Kind::OtherForm, "4"}};
+    const auto hebrewLetters = [](const QString &text) {
+        return std::count_if(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x5d0 && c.unicode() <= 0x5ea; });
+    };
+    for (const auto &[kind, number] : kinds) {
+        const Finding finding{kind, 17, 2, 3, {}, 4, {"5.5", "x", "y"}};
+        EXPECT_TRUE(!finding.english().isEmpty() && hebrewLetters(finding.english()) == 0) << int(kind);
+        EXPECT_GT(hebrewLetters(finding.hebrew()), 10) << int(kind);
+        EXPECT_TRUE(finding.hebrew().contains(QLatin1String(number))) << int(kind);
+    }
+}
+
+TEST(Finding, SeverityAndPlace)
+{
+    EXPECT_EQ(Finding{Kind::GapAboveText}.severity(), LessonRules::Severity::Refusal);
+    EXPECT_EQ(Finding{Kind::Hole}.severity(), LessonRules::Severity::Problem);
+    EXPECT_EQ(Finding{Kind::OtherForm}.severity(), LessonRules::Severity::Warning);
+    EXPECT_EQ(LessonRules::describe({Kind::NoStartLine, 17, 2, 0, QStringLiteral("17/02.txt")}),
+              QStringLiteral("17/02.txt: pattern 17 lesson 2: no line begins with \"1\", so the page shows no text"));
+    EXPECT_EQ(LessonRules::describe({Kind::StrayFile, 0, 0, 0, QStringLiteral("x.txt")}),
+              QStringLiteral("x.txt: not a lesson file; lesson files are PP/LL.txt, two digits each"));
+}
+
+StoredLesson row(int pattern, int lesson, const char *text = "Head\r\n1. &a&")
+{
+    return {pattern, lesson, q(text), false};
+}
+
+TEST(CheckStore, NumbersCopiesAndHolesInOrder)
+{
+    const QList<StoredLesson> rows = {row(8, 2), row(8, 3),          row(5, 4), row(5, 1, "Bad &x"), row(5, 1, "1. &y"),
+                                      row(5, 1), row(5, 100), {5, 2, QString(), true}};
+    EXPECT_EQ(described(LessonRules::checkStore(rows)),
+              (QStringList{
+                  // Only the first copy of 5/1 is checked.
+                  "pattern 5 lesson 1: no line begins with \"1\", so the page shows no text",
+                  "pattern 5 lesson 1: stored 3 times; only the first row is read",
+                  "pattern 5 lesson 1 line 1: a gap is opened with \"&\" but not closed on the same line",
+                  "pattern 5 lesson 2: the text is null, so the lesson is not listed",
+                  "pattern 5 lesson 3: missing: the pattern's lessons are numbered with a hole here",
+                  "pattern 5 lesson 100: lesson numbers run from 1 to 99; this lesson is never listed",
+                  // One finding for the unnamed pattern, not one for each lesson.
+                  "pattern 8: the pattern has no name, so its lessons are never offered",
+                  "pattern 8 lesson 1: missing: the pattern's lessons are numbered with a hole here",
+              }));
+    EXPECT_TRUE(LessonRules::checkNumbers(5, 99).isEmpty());
+    EXPECT_EQ(LessonRules::checkNumbers(5, 0).size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+// What assistive technology is told without asking: the accessibility events of the
+// changes a pupil hears about. The toolkit hands events on only while its
+// accessibility bridge is active, so this runs on a display with the accessibility
+// bus (accessibility_bus.sh).
+#include "screen_rig.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString kThreeGaps =
+    QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
+
+struct Heard
+{
+    QAccessible::Event type;
+    QPointer<QObject> object;
+    QString name;  ///< the object's name when the event came
+    QVariant value; ///< of a value change
+};
+
+QList<Heard> &heard()
+{
+    static QList<Heard> events;
+    return events;
+}
+
+void record(QAccessibleEvent *event)
+{
+    QAccessibleInterface *face = event->accessibleInterface();
+    Heard h{event->type(), event->object(), face ? face->text(QAccessible::Name) : QString(), {}};
+    if (event->type() == QAccessible::ValueChanged)
+        h.value = static_cast<QAccessibleValueChangeEvent *>(event)->value();
+    heard().append(h);
+}
+
+QList<Heard> heardFrom(QObject *object, QAccessible::Event type)
+{
+    QList<Heard> found;
+    for (const Heard &h : heard()) {
+        if (h.object == object && h.type == type)
+            found << h;
+    }
+    return found;
+}
+
+// The last such event, or an empty one when there was none.
+Heard lastHeard(QObject *object, QAccessible::Event type)
+{
+    const QList<Heard> found = heardFrom(object, type);
+    return found.isEmpty() ? Heard{type, nullptr, QString(), QVariant()} : found.last();
+}
+
+QList<QObject *> focusedInTurn()
+{
+    QList<QObject *> objects;
+    for (const Heard &h : heard()) {
+        if (h.type == QAccessible::Focus)
+            objects << h.object.data();
+    }
+    return objects;
+}
+
+} // namespace
+
+class AccessibilityEventsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void answersAreAnnounced_data();
+    void answersAreAnnounced();
+    void settingsAndTimeAreAnnounced();
+    void resultsAnnounceTheGrade();
+};
+
+void AccessibilityEventsTest::initTestCase()
+{
+    // The bridge turns on once it has found the accessibility bus.
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    QAccessible::installUpdateHandler(record);
+}
+
+void AccessibilityEventsTest::cleanupTestCase()
+{
+    QAccessible::installUpdateHandler(nullptr);
+}
+
+void AccessibilityEventsTest::init()
+{
+    heard().clear();
+}
+
+void AccessibilityEventsTest::answersAreAnnounced_data()
+{
+    QTest::addColumn<bool>("magazine");
+    QTest::newRow("typed gaps") << false;
+    QTest::newRow("choice gaps") << true;
+}
+
+void AccessibilityEventsTest::answersAreAnnounced()
+{
+    QFETCH(bool, magazine);
+    ScreenRig rig;
+    rig.setSetting(2, QStringLiteral("2")); // credit
+    QVERIFY(rig.startLesson(kThreeGaps, magazine, false, QStringLiteral("3")));
+    // Answered where the focus is, as a pupil does: moving there is heard apart.
+    auto answer = [&](int g, const QString &text) {
+        if (magazine) {
+            rig.ex().Combo1[g]->setCurrentIndex(rig.ex().Combo1[g]->findText(text));
+        } else {
+            QTest::keyClicks(rig.ex().Text1[g], text);
+            QTest::keyClick(rig.ex().Text1[g], Qt::Key_Return);
+        }
+    };
+    rig.focusGap(1);
+    heard().clear();
+
+    answer(1, QStringLiteral("word2"));
+    QCOMPARE(lastHeard(rig.gap(1), QAccessible::NameChanged).name,
+             QStringLiteral("השלמה 1 מתוך 3. לא נכון, נשארו עוד 2 נסיונות"));
+    const std::pair<QLabel *, double> counters[] = {{rig.ex().Label9, -1}, {rig.ex().Label14, 2}, {rig.ex().Label8, 1}};
+    for (const auto &[counter, value] : counters)
+        QCOMPARE(lastHeard(counter, QAccessible::ValueChanged).value.toDouble(), value);
+
+    heard().clear();
+    answer(1, QStringLiteral("word1"));
+    // The focus goes straight to the next gap, which says how the last one went.
+    QCOMPARE(focusedInTurn(), QList<QObject *>{rig.gap(2)});
+    QCOMPARE(lastHeard(rig.gap(2), QAccessible::Focus).name, QStringLiteral("נכון! השלמה 2 מתוך 3"));
+    QCOMPARE(lastHeard(rig.ex().Label9, QAccessible::ValueChanged).value.toDouble(), 1.0);
+    QCOMPARE(lastHeard(rig.ex().Label14, QAccessible::ValueChanged).value.toDouble(), 3.0); // gap 2's
+    QVERIFY(!heardFrom(rig.ex().Label15[1], QAccessible::ObjectShow).isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(rig.ex().Label15[1])->text(QAccessible::Name),
+             QStringLiteral("השלמה 1: word1. תשובה נכונה"));
+}
+
+void AccessibilityEventsTest::settingsAndTimeAreAnnounced()
+{
+    ScreenRig rig;
+    heard().clear();
+    QTest::mouseClick(rig.ch().Command3, Qt::LeftButton);
+    QCOMPARE(lastHeard(rig.ch().Command3, QAccessible::NameChanged).name, QStringLiteral("ללא סימנים"));
+
+    QVERIFY(rig.startLesson(kThreeGaps, true, false));
+    heard().clear();
+    for (int tick = 0; tick < 3; ++tick)
+        rig.tick();
+    QVERIFY(rig.ex().ccrpProgressBar1->value() > 0);
+    QCOMPARE(lastHeard(rig.ex().ccrpProgressBar1, QAccessible::ValueChanged).value, QVariant(rig.ex().ccrpProgressBar1->value()));
+}
+
+void AccessibilityEventsTest::resultsAnnounceTheGrade()
+{
+    ScreenRig rig;
+    QVERIFY(rig.startLesson(kThreeGaps, false, false));
+    rig.typeAnswer(1, QStringLiteral("word1"));
+    rig.typeAnswer(2, QStringLiteral("word2"));
+    heard().clear();
+    rig.typeAnswer(3, QStringLiteral("word3"));
+    ResultsControls results = rig.res();
+    results.screen->activateWindow();
+    QTRY_VERIFY(!heardFrom(results.Command1, QAccessible::Focus).isEmpty());
+    QCOMPARE(lastHeard(results.screen, QAccessible::NameChanged).name,
+             QStringLiteral("ציונך הוא 100. ") + results.Label19->text());
+}
+
+QTEST_MAIN(AccessibilityEventsTest)
+#include "accessibility_events_test.moc"
