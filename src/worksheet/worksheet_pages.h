@@ -23,8 +23,9 @@ QPageLayout pageLayout(Paper paper);
 
 /// Lays the sheets out on the device's pages as its page layout gives them: every
 /// sheet's worksheet, each from a new page, then with the answer key every sheet's
-/// key. Each page is numbered within its sheet's part. The painter is active on the
-/// device, which stands on its first page.
+/// key. Each page is numbered within its sheet's part. Of a device with page ranges
+/// (a printer's chosen pages) only those pages are painted. The painter is active on
+/// the device, which stands on its first page.
 PageCounts paintSheets(QPainter &painter, QPagedPaintDevice &device, const QList<Sheet> &sheets, const Options &options);
 
 /// Writes the sheets as a PDF file at path; a file there is replaced only once the
