@@ -1,9 +1,8 @@
 #include "pdf_text.h"
 
+#include <QDebug>
 #include <QProcess>
 #include <QRegularExpression>
-
-#include <gtest/gtest.h>
 
 namespace PdfText {
 
@@ -13,9 +12,11 @@ QString run(const QString &program, const QStringList &args)
 {
     QProcess process;
     process.start(program, args);
-    const bool finished = process.waitForFinished(60000);
-    EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        << program.toStdString() << " failed: " << process.readAllStandardError().toStdString();
+    // A failure reads as an empty text, which no test takes for a page.
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qWarning() << program << "failed:" << process.readAllStandardError();
+        return QString();
+    }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
