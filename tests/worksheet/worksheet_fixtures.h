@@ -1,26 +1,21 @@
 #pragma once
 
-#include "platform/store_rows.h"
+#include "lessons/lesson_files.h"
 
-#include <QList>
-#include <QString>
-
-/// The lessons the worksheet tests print, as a store holds them (CR LF line breaks).
+/// The lessons the worksheet tests print: the lesson files of lessons/ as store rows,
+/// in file order, pattern 24's first.
 namespace WorksheetFixtures {
 
-enum Lesson {
-    kTypedAnswers = 1, ///< answers with spaces, apostrophes, a leading space and an empty one
-    kFiftyGaps = 2,    ///< 50 gaps in 25 rows, and 24 rows without a gap
-    kHebrewHeading = 3,
-    kLongStory = 4,    ///< 90 rows, a gap in every tenth
-    kUnclosed = 5,     ///< refused: a marker not closed on its line
-};
-constexpr int kPattern = 24;
-constexpr int kRefusedPattern = 25; ///< holds only a lesson with a gap in its heading
+enum Lesson { kTypedAnswers = 1, kFiftyGaps, kHebrewHeading, kUnclosed };
 
-QString lessonText(int lesson);
+inline QList<Lessons::StoredLesson> rows()
+{
+    return LessonFiles::readLessonFolder(QStringLiteral(CLOZE_WORKSHEET_LESSONS)).value->rows;
+}
 
-/// Every fixture lesson as store rows.
-QList<Lessons::StoredLesson> rows();
+inline QString lessonText(Lesson lesson)
+{
+    return rows().at(lesson - 1).cloze;
+}
 
 } // namespace WorksheetFixtures
