@@ -45,18 +45,16 @@ public:
     QString newStore(QWidget *, const QString &) override { return newPath; }
     QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
     std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
-    /// The real options dialog, its controls set by sheetChoice before it is accepted.
+    /// The real options dialog, its controls set by sheetChoice; the printer and the
+    /// preview write PDF files at printTo, as a printer would print.
     std::optional<Worksheet::Options> worksheetOptions(QWidget *parent, const QString &,
                                                        const Worksheet::Options &preset) override
     {
-        presets << preset;
         WorksheetOptionsDialog dialog(preset, parent);
-        dialog.show();
         if (sheetChoice)
             sheetChoice(dialog);
         return yes ? std::optional(dialog.options()) : std::nullopt;
     }
-    /// The printer and the preview write PDF files at printTo: what a printer would get.
     bool print(QWidget *, QPrinter &printer) override
     {
         printer.setOutputFileName(printTo);
@@ -81,7 +79,6 @@ public:
     QString openPath, newPath, folder;
     std::optional<std::pair<int, int>> numbers;
     std::function<void(WorksheetOptionsDialog &)> sheetChoice;
-    QList<Worksheet::Options> presets;
     QString printTo, pdfPath, suggestedPdf;
     QPageRanges pagesChosen;
 };
