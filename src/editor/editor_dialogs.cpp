@@ -1,5 +1,6 @@
 #include "editor/editor_dialogs.h"
 
+#include "editor/worksheet_options_dialog.h"
 #include "lessons/patterns.h"
 
 #include <QDialog>
@@ -8,7 +9,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 
 bool EditorDialogs::ask(QWidget *parent, const QString &text)
@@ -78,4 +83,38 @@ std::optional<std::pair<int, int>> EditorDialogs::askNumbers(QWidget *parent, co
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return std::make_pair(patternBox->value(), lessonBox->value());
+}
+
+std::optional<Worksheet::Options> EditorDialogs::worksheetOptions(QWidget *parent, const QString &title,
+                                                                  const Worksheet::Options &preset)
+{
+    WorksheetOptionsDialog dialog(preset, parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
+}
+
+bool EditorDialogs::print(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void EditorDialogs::preview(QWidget *parent, const QString &title, QPrinter &printer,
+                            const std::function<void(QPrinter *)> &paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    // Tall enough for a whole page to be read.
+    if (const QScreen *screen = parent ? parent->screen() : nullptr)
+        dialog.resize(screen->availableSize() * 0.8);
+    dialog.exec();
+}
+
+QString EditorDialogs::pdfFile(QWidget *parent, const QString &suggested)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("ייצוא דף עבודה ל-PDF"), suggested,
+                                        QStringLiteral("PDF (*.pdf)"));
 }

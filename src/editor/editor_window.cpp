@@ -81,6 +81,10 @@ void EditorWindow::buildActions()
     m_exportPattern = action("ExportPattern", QStringLiteral("ייצוא שיעורי התבנית לתיקייה…"), {},
                              [this] { exportFolder(true); });
     m_exportAll = action("ExportAll", QStringLiteral("ייצוא כל השיעורים לתיקייה…"), {}, [this] { exportFolder(false); });
+    m_print = action("PrintWorksheet", QStringLiteral("הדפסת דף עבודה…"), QKeySequence::Print,
+                     [this] { worksheet(SheetOutput::Printer); });
+    m_printPreview = action("PreviewWorksheet", QStringLiteral("תצוגה לפני הדפסה…"), {}, [this] { worksheet(SheetOutput::Preview); });
+    m_exportPdf = action("ExportWorksheet", QStringLiteral("ייצוא דף עבודה ל-PDF…"), {}, [this] { worksheet(SheetOutput::Pdf); });
     m_quit = action("Quit", QStringLiteral("יציאה"), QKeySequence::Quit, [this] { close(); });
     m_undo = action("Undo", QStringLiteral("ביטול"), QKeySequence::Undo, [this] { undo(); });
     m_redo = action("Redo", QStringLiteral("ביצוע חוזר"), QKeySequence::Redo, [this] { redo(); });
@@ -111,6 +115,8 @@ void EditorWindow::buildMenus()
     file->addSeparator();
     file->addActions({m_import, m_exportPattern, m_exportAll});
     file->addSeparator();
+    file->addActions({m_print, m_printPreview, m_exportPdf});
+    file->addSeparator();
     file->addAction(m_quit);
     QMenu *edit = menuBar()->addMenu(QStringLiteral("עריכה"));
     edit->setObjectName(QStringLiteral("EditMenu"));
@@ -131,6 +137,8 @@ void EditorWindow::buildMenus()
     tools->addActions({m_new, m_duplicate, m_delete});
     tools->addSeparator();
     tools->addActions({m_gap, m_try});
+    tools->addSeparator();
+    tools->addAction(m_print);
     statusBar()->setObjectName(QStringLiteral("Status"));
 }
 
@@ -260,7 +268,9 @@ void EditorWindow::updateState()
     m_new->setEnabled(editable);
     for (QAction *a : {m_duplicate, m_move, m_delete, m_gap})
         a->setEnabled(lesson);
-    m_try->setEnabled(open && m_current != 0);
+    // A lesson of a store opened read only prints as well.
+    for (QAction *a : {m_try, m_print, m_printPreview, m_exportPdf})
+        a->setEnabled(open && m_current != 0);
     m_preview->tryButton()->setEnabled(m_try->isEnabled());
     m_text->setReadOnly(!lesson);
 }

@@ -93,6 +93,10 @@ private:
     void importFolder();
     void exportFolder(bool onePattern);
 
+    // editor_window_worksheet.cpp: the lesson on paper, printed, previewed or as a PDF file.
+    enum class SheetOutput { Printer, Preview, Pdf };
+    void worksheet(SheetOutput output);
+
     // editor_window_lessons.cpp: the list of lessons and the changes to them.
     void fillTree();
     /// The list entry of a row after typing: its heading and whether it is changed.
@@ -150,6 +154,7 @@ private:
 
     QAction *m_open = nullptr, *m_save = nullptr, *m_copy = nullptr;
     QAction *m_import = nullptr, *m_exportPattern = nullptr, *m_exportAll = nullptr;
+    QAction *m_print = nullptr, *m_printPreview = nullptr, *m_exportPdf = nullptr;
     QAction *m_quit = nullptr, *m_undo = nullptr, *m_redo = nullptr, *m_gap = nullptr;
     QAction *m_new = nullptr, *m_duplicate = nullptr, *m_move = nullptr, *m_delete = nullptr, *m_try = nullptr;
     QMenu *m_recent = nullptr;

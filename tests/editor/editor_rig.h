@@ -2,13 +2,16 @@
 
 #include "editor/editor_dialogs.h"
 #include "editor/editor_window.h"
+#include "editor/worksheet_options_dialog.h"
 #include "platform/sound_player.h"
 #include "platform/store_rows.h"
 
 #include <QList>
+#include <QPrinter>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +45,32 @@ public:
     QString newStore(QWidget *, const QString &) override { return newPath; }
     QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
     std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
+    /// The real options dialog, its controls set by sheetChoice; the printer and the
+    /// preview write PDF files at printTo, as a printer would print.
+    std::optional<Worksheet::Options> worksheetOptions(QWidget *parent, const QString &,
+                                                       const Worksheet::Options &preset) override
+    {
+        WorksheetOptionsDialog dialog(preset, parent);
+        if (sheetChoice)
+            sheetChoice(dialog);
+        return yes ? std::optional(dialog.options()) : std::nullopt;
+    }
+    bool print(QWidget *, QPrinter &printer) override
+    {
+        printer.setOutputFileName(printTo);
+        printer.setPageRanges(pagesChosen);
+        return yes;
+    }
+    void preview(QWidget *, const QString &, QPrinter &printer, const std::function<void(QPrinter *)> &paint) override
+    {
+        printer.setOutputFileName(printTo);
+        paint(&printer);
+    }
+    QString pdfFile(QWidget *, const QString &suggested) override
+    {
+        suggestedPdf = suggested;
+        return pdfPath;
+    }
 
     QStringList informed;
     QStringList asked;
@@ -49,6 +78,9 @@ public:
     Unsaved unsaved = Unsaved::Cancel;
     QString openPath, newPath, folder;
     std::optional<std::pair<int, int>> numbers;
+    std::function<void(WorksheetOptionsDialog &)> sheetChoice;
+    QString printTo, pdfPath, suggestedPdf;
+    QPageRanges pagesChosen;
 };
 
 class SilentSound : public SoundPlayer

@@ -183,6 +183,11 @@ start() {
   same "patterns listed" "$(wc -l <<< "$listed")" 24
   same "store read through the link" "$listed" "$("$program/cloze-lessons" list "$root/usr/share/cloze-trainer/db1.sqlite")"
 
+  echo "== the lesson tool makes a worksheet without a display"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/cloze-lessons" worksheet \
+    "$root/usr/share/cloze-trainer/db1.sqlite" 24 1 "$work/sheet.pdf" > /dev/null || fail "cloze-lessons worksheet"
+  same "worksheet file" "$(head -c 5 "$work/sheet.pdf")" "%PDF-"
+
   echo "== the pupil program under Xvfb"
   export XDG_RUNTIME_DIR=$work/runtime
   mkdir -p "$XDG_RUNTIME_DIR"
