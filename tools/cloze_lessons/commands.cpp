@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "run.h"
 
 #include "lessons/lesson_files.h"
 
@@ -7,12 +8,10 @@
 #include "platform/program_store.h"
 #include "platform/sqlite_writer.h"
 #include "platform/store_engine.h"
-#include "worksheet/worksheet_pages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <algorithm>
 
@@ -23,62 +22,6 @@ namespace {
 using LessonRules::Finding;
 using Lessons::lessonName;
 using Lessons::StoredLesson;
-
-class Run
-{
-public:
-    Run(const QStringList &args, QString programFolder, Output &output)
-        : m_args(args)
-        , m_programFolder(std::move(programFolder))
-        , m_output(output)
-    {
-    }
-
-    int exec();
-
-private:
-    int list();
-    int show();
-    int check();
-    int import();
-    int put(Lessons::SqliteWriter::Change change);
-    int remove();
-    int exportLessons();
-    int build();
-    int worksheet();
-    bool worksheetSheet(const QString &store, int pattern, int lesson, QList<Worksheet::Sheet> *sheets);
-
-    void say(const QString &line) { m_output.out += line.toUtf8() + '\n'; }
-    void warn(const QString &line) { m_output.err += line.toUtf8() + '\n'; }
-    int fail(const QString &line)
-    {
-        warn(QStringLiteral("cloze-lessons: ") + line);
-        return kFailure;
-    }
-    int usage(const QString &line)
-    {
-        warn(QStringLiteral("cloze-lessons: ") + line);
-        warn(QStringLiteral("Try 'cloze-lessons --help'."));
-        return kUsage;
-    }
-    bool argCount(int least, int most) const { return m_args.size() - 1 >= least && m_args.size() - 1 <= most; }
-    bool number(int index, int *value) const { return wholeNumber(m_args.at(index), value); }
-    static bool wholeNumber(const QString &text, int *value)
-    {
-        return Lessons::readStoredNumber(text.toUtf8(), value) == Lessons::StoredNumber::Whole;
-    }
-    bool lessonFile(const QString &path, QString *text);
-    bool lessonFolder(const QString &folder, QList<StoredLesson> *rows, QList<Finding> *findings);
-    void warnUnmatched(const QList<Lessons::UnmatchedRow> &rows, const QString &what)
-    {
-        for (const Lessons::UnmatchedRow &row : rows)
-            warn(QStringLiteral("warning: %1: %2").arg(what, LessonRules::unmatchedRow(row).english()));
-    }
-
-    const QStringList &m_args;
-    QString m_programFolder;
-    Output &m_output;
-};
 
 // One line per entry: the heading's line breaks are written as \r and \n.
 QString oneLine(const QString &entry)
@@ -109,6 +52,8 @@ qsizetype problemCount(const QList<Finding> &findings)
     return std::count_if(findings.begin(), findings.end(),
                          [](const Finding &f) { return f.severity() != LessonRules::Severity::Warning; });
 }
+
+} // namespace
 
 int Run::exec()
 {
@@ -409,153 +354,6 @@ int Run::build()
     return kSuccess;
 }
 
-// One lesson of the store as a sheet; a lesson the pupil program refuses is told and left out.
-bool Run::worksheetSheet(const QString &store, int pattern, int lesson, QList<Worksheet::Sheet> *sheets)
-{
-    const auto text = Lessons::openStoreEngine(store)->lessonText(pattern, lesson);
-    if (!text.ok()) {
-        fail(text.error);
-        return false;
-    }
-    if (text.value->isEmpty()) {
-        fail(QStringLiteral("%1: no text for %2").arg(store, lessonName(pattern, lesson)));
-        return false;
-    }
-    const Worksheet::PreparedSheet prepared = Worksheet::prepareSheet(*text.value);
-    if (prepared.refusal) {
-        Finding refusal = *prepared.refusal;
-        refusal.pattern = pattern;
-        refusal.lesson = lesson;
-        fail(LessonRules::describe(refusal));
-        return false;
-    }
-    sheets->append({*prepared.content, Worksheet::lessonCaption(pattern, lesson)});
-    return true;
-}
-
-int Run::worksheet()
-{
-    Worksheet::Options options;
-    bool all = false;
-    QStringList operands;
-    for (const QString &arg : m_args.mid(1)) {
-        if (arg == QStringLiteral("--word-bank"))
-            options.wordBank = true;
-        else if (arg == QStringLiteral("--hints"))
-            options.hints = true;
-        else if (arg == QStringLiteral("--no-key"))
-            options.answerKey = false;
-        else if (arg == QStringLiteral("--letter"))
-            options.paper = Worksheet::Paper::Letter;
-        else if (arg == QStringLiteral("--a4"))
-            options.paper = Worksheet::Paper::A4;
-        else if (arg == QStringLiteral("--all"))
-            all = true;
-        else if (arg.startsWith(QStringLiteral("--")))
-            return usage(QStringLiteral("unknown worksheet option '%1'").arg(arg));
-        else
-            operands << arg;
-    }
-    if (operands.size() != (all ? 3 : 4))
-        return usage(QStringLiteral("worksheet takes STORE PATTERN LESSON OUT.pdf, or STORE PATTERN --all OUT.pdf"));
-    int pattern = 0;
-    int lesson = 0;
-    if (!wholeNumber(operands.at(1), &pattern) || (!all && !wholeNumber(operands.at(2), &lesson)))
-        return usage(QStringLiteral("PATTERN and LESSON must be whole numbers"));
-    const QString &store = operands.first();
-    const QString &out = operands.last();
-    if (!out.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        return usage(QStringLiteral("the worksheet file must end in .pdf, not '%1'").arg(out));
-    // A file the teacher already has is never overwritten.
-    if (QFileInfo(out).exists() || QFileInfo(out).isSymLink())
-        return fail(QStringLiteral("%1: already exists; choose a new name, nothing is overwritten").arg(out));
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return fail(QStringLiteral("worksheets need the toolkit's fonts, which come with a QGuiApplication"));
-
-    QList<Worksheet::Sheet> sheets;
-    int status = kSuccess;
-    if (all) {
-        const auto lessons = Lessons::openStoreEngine(store)->lessons(pattern);
-        if (!lessons.ok())
-            return fail(lessons.error);
-        if (lessons.value->isEmpty())
-            return fail(QStringLiteral("%1: pattern %2 has no lessons").arg(store).arg(pattern));
-        // A refused lesson is named and left out; the others still make the set.
-        for (const Lessons::LessonInfo &info : *lessons.value) {
-            if (!worksheetSheet(store, pattern, info.lesson, &sheets))
-                status = kFailure;
-        }
-        if (sheets.isEmpty())
-            return fail(QStringLiteral("%1: not written; no lesson of pattern %2 could be made").arg(out).arg(pattern));
-    } else if (!worksheetSheet(store, pattern, lesson, &sheets)) {
-        return kFailure;
-    }
-
-    Worksheet::PageCounts pages;
-    const QString error = Worksheet::writePdf(out, sheets, options, &pages);
-    if (!error.isEmpty())
-        return fail(QStringLiteral("%1: cannot write: %2").arg(out, error));
-    say(QStringLiteral("wrote %1: %2 lesson(s), %3 worksheet page(s), %4 answer key page(s)")
-            .arg(out)
-            .arg(sheets.size())
-            .arg(pages.pupil)
-            .arg(pages.key));
-    return status;
-}
-
-} // namespace
-
-QString usageText()
-{
-    return QStringLiteral(
-        "Usage: cloze-lessons COMMAND ...\n"
-        "Lists, checks and edits the lesson store of the cloze trainer. STORE is a\n"
-        "\".mdb\" (Access, only ever read) or \".sqlite\" file; list without STORE uses\n"
-        "the store beside the program (db1.mdb if present, else db1.sqlite).\n"
-        "\n"
-        "  list [STORE]                      the 24 patterns, each with its lesson count\n"
-        "  list STORE PATTERN                the pattern's lesson entries as the chooser\n"
-        "                                    shows them; line breaks written as \\r \\n\n"
-        "  show STORE PATTERN LESSON         the lesson's text exactly as stored (UTF-8)\n"
-        "  check STORE|FILE|FOLDER           every rule of the lesson format, one line per\n"
-        "                                    finding; exit status 0 only when all is well\n"
-        "  import SOURCE.mdb TARGET.sqlite   copy every row into a new SQLite store\n"
-        "  add STORE PATTERN LESSON FILE     store a new lesson from a lesson file\n"
-        "  replace STORE PATTERN LESSON FILE replace a lesson's text from a lesson file\n"
-        "  remove STORE PATTERN LESSON       remove a lesson\n"
-        "  export STORE FOLDER               write every lesson to FOLDER/PP/LL.txt\n"
-        "  build FOLDER TARGET.sqlite        make a store from FOLDER/PP/LL.txt files,\n"
-        "                                    refusing any lesson that breaks a rule\n"
-        "  worksheet STORE PATTERN LESSON OUT.pdf\n"
-        "                                    a worksheet of the lesson to print, with room\n"
-        "                                    for name and class and a blank for every gap,\n"
-        "                                    and its answer key on pages of its own\n"
-        "  worksheet STORE PATTERN --all OUT.pdf\n"
-        "                                    the worksheets of every lesson of the pattern\n"
-        "                                    in one file, then their answer keys\n"
-        "      --word-bank                   a box with the answers in alphabetical order\n"
-        "      --hints                       the letter signs (###'#) under each blank\n"
-        "      --no-key                      no answer key\n"
-        "      --letter                      Letter paper instead of A4\n"
-        "  --help                            this text\n"
-        "\n"
-        "Lesson files: FOLDER/PP/LL.txt with two-digit pattern and lesson numbers\n"
-        "(24/01.txt), UTF-8. A file without any CR gets CR LF line breaks (one final\n"
-        "line feed is dropped); a file with CRs is taken byte for byte. export writes\n"
-        "texts exactly, so they read back unchanged.\n"
-        "\n"
-        "Rules: a heading (the text before the first \"1\") without \"1\" or \"&\", a line\n"
-        "beginning with \"1\", gaps \"&answer&\" closed on their line, at most 50 gaps and\n"
-        "99 text pieces, lessons 1 to 99 without holes, no empty texts. Pattern and\n"
-        "lesson may have any Access number type; a row whose number is not whole (5.5)\n"
-        "is never read, and import and export leave it out with a warning.\n"
-        "\n"
-        "worksheet refuses a lesson the pupil program refuses, with the same reason, and\n"
-        "never overwrites a file; with --all it leaves such a lesson out and says so.\n"
-        "\n"
-        "Changes are made only to SQLite stores, each in one transaction. Exit status:\n"
-        "0 done, 1 a finding or a failure, 2 a wrong command line.\n");
-}
 
 int runTool(const QStringList &args, const QString &programFolder, Output &output)
 {

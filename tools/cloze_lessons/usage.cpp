@@ -1,0 +1,57 @@
+#include "commands.h"
+
+namespace LessonTool {
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: cloze-lessons COMMAND ...\n"
+        "Lists, checks and edits the lesson store of the cloze trainer. STORE is a\n"
+        "\".mdb\" (Access, only ever read) or \".sqlite\" file; list without STORE uses\n"
+        "the store beside the program (db1.mdb if present, else db1.sqlite).\n"
+        "\n"
+        "  list [STORE]                      the 24 patterns, each with its lesson count\n"
+        "  list STORE PATTERN                the pattern's lesson entries as the chooser\n"
+        "                                    shows them; line breaks written as \\r \\n\n"
+        "  show STORE PATTERN LESSON         the lesson's text exactly as stored (UTF-8)\n"
+        "  check STORE|FILE|FOLDER           every rule of the lesson format, one line per\n"
+        "                                    finding; exit status 0 only when all is well\n"
+        "  import SOURCE.mdb TARGET.sqlite   copy every row into a new SQLite store\n"
+        "  add STORE PATTERN LESSON FILE     store a new lesson from a lesson file\n"
+        "  replace STORE PATTERN LESSON FILE replace a lesson's text from a lesson file\n"
+        "  remove STORE PATTERN LESSON       remove a lesson\n"
+        "  export STORE FOLDER               write every lesson to FOLDER/PP/LL.txt\n"
+        "  build FOLDER TARGET.sqlite        make a store from FOLDER/PP/LL.txt files,\n"
+        "                                    refusing any lesson that breaks a rule\n"
+        "  worksheet STORE PATTERN LESSON OUT.pdf\n"
+        "                                    a worksheet of the lesson to print, with room\n"
+        "                                    for name and class and a blank for every gap,\n"
+        "                                    and its answer key on pages of its own\n"
+        "  worksheet STORE PATTERN --all OUT.pdf\n"
+        "                                    the worksheets of every lesson of the pattern\n"
+        "                                    in one file, then their answer keys\n"
+        "      --word-bank                   a box with the answers in alphabetical order\n"
+        "      --hints                       the letter signs (###'#) under each blank\n"
+        "      --no-key                      no answer key\n"
+        "      --letter                      Letter paper instead of A4\n"
+        "  --help                            this text\n"
+        "\n"
+        "Lesson files: FOLDER/PP/LL.txt with two-digit pattern and lesson numbers\n"
+        "(24/01.txt), UTF-8. A file without any CR gets CR LF line breaks (one final\n"
+        "line feed is dropped); a file with CRs is taken byte for byte. export writes\n"
+        "texts exactly, so they read back unchanged.\n"
+        "\n"
+        "Rules: a heading (the text before the first \"1\") without \"1\" or \"&\", a line\n"
+        "beginning with \"1\", gaps \"&answer&\" closed on their line, at most 50 gaps and\n"
+        "99 text pieces, lessons 1 to 99 without holes, no empty texts. Pattern and\n"
+        "lesson may have any Access number type; a row whose number is not whole (5.5)\n"
+        "is never read, and import and export leave it out with a warning.\n"
+        "\n"
+        "worksheet refuses a lesson the pupil program refuses, with the same reason, and\n"
+        "never overwrites a file; with --all it leaves such a lesson out and says so.\n"
+        "\n"
+        "Changes are made only to SQLite stores, each in one transaction. Exit status:\n"
+        "0 done, 1 a finding or a failure, 2 a wrong command line.\n");
+}
+
+} // namespace LessonTool
