@@ -54,22 +54,11 @@ class HelpScreensTest : public QObject
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
     }
 
-    // As the exercise screen opens it: hide itself, create, show.
-    QPointer<help4grammar> openGrammarHelp(const QString &entry)
-    {
-        exercise.hide();
-        QPointer<help4grammar> help = new help4grammar(state, &exercise, entry, working->path());
-        help->show();
-        return help;
-    }
-
 private slots:
     void init();
-    void closingLeadsBackToTheOpener_data();
-    void closingLeadsBackToTheOpener();
+    void showsItsLinesAndClosesToTheOpener_data();
+    void showsItsLinesAndClosesToTheOpener();
     void generalHelpIsReadOnceAtItsFirstSize();
-    void grammarHelpShowsThePatternsTopic_data();
-    void grammarHelpShowsThePatternsTopic();
     void scaleWithTheExerciseScreen_data();
     void scaleWithTheExerciseScreen();
 };
@@ -84,26 +73,40 @@ void HelpScreensTest::init()
     working.emplace();
 }
 
-void HelpScreensTest::closingLeadsBackToTheOpener_data()
+void HelpScreensTest::showsItsLinesAndClosesToTheOpener_data()
 {
-    QTest::addColumn<bool>("grammar");
+    QTest::addColumn<QString>("entry"); // the chooser's pattern entry; null: the general help
     QTest::addColumn<QList<int>>("openedFrom"); // HelpFromExercise at each opening
     QTest::addColumn<CloseBy>("how");
+    QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("general, chooser after exercise") << false << QList<int>{1, 0} << CloseBy::Button;
-    QTest::newRow("general, alternating by menu") << false << QList<int>{0, 1, 0} << CloseBy::Menu;
-    QTest::newRow("general, alternating by window") << false << QList<int>{1, 0, 1} << CloseBy::Window;
-    QTest::newRow("grammar, button") << true << QList<int>{1, 1} << CloseBy::Button;
-    QTest::newRow("grammar, window") << true << QList<int>{1} << CloseBy::Window;
+    const QString general;
+    const QString going = QStringLiteral("33  going to");
+    QTest::newRow("general, chooser after exercise") << general << QList<int>{1, 0} << CloseBy::Button
+                                                     << QStringList{"help"};
+    QTest::newRow("general, alternating by menu") << general << QList<int>{0, 1, 0} << CloseBy::Menu
+                                                  << QStringList{"help"};
+    QTest::newRow("general, alternating by window") << general << QList<int>{1, 0, 1} << CloseBy::Window
+                                                    << QStringList{"help"};
+    QTest::newRow("grammar, button") << going << QList<int>{1, 1} << CloseBy::Button << QStringList{"topic 633"};
+    QTest::newRow("grammar, window") << going << QList<int>{1} << CloseBy::Window << QStringList{"topic 633"};
+    // hlp600 exists too: no pattern must not be read as pattern 0.
+    QTest::newRow("grammar, no pattern selected") << QStringLiteral("") << QList<int>{1} << CloseBy::Button
+                                                  << QStringList{};
+    QTest::newRow("grammar, pattern without a topic file") << QStringLiteral("24  present simple - positive")
+                                                           << QList<int>{1} << CloseBy::Button << QStringList{};
 }
 
-void HelpScreensTest::closingLeadsBackToTheOpener()
+void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 {
-    QFETCH(bool, grammar);
+    QFETCH(QString, entry);
     QFETCH(QList<int>, openedFrom);
     QFETCH(CloseBy, how);
+    QFETCH(QStringList, lines);
+    const bool grammar = !entry.isNull();
     write(QStringLiteral("helpVorn.txt"), "help\r\n");
-    write(QStringLiteral("data/help/hlp633.rtf.txt"), "topic\r\n");
+    for (int number : {600, 633})
+        write(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number), QStringLiteral("topic %1\r\n").arg(number).toUtf8());
 
     std::unique_ptr<helpForm> form;
     for (int from : openedFrom) {
@@ -116,14 +119,15 @@ void HelpScreensTest::closingLeadsBackToTheOpener()
         opener->hide();
         QPointer<QWidget> help;
         if (grammar) {
-            help = openGrammarHelp(QStringLiteral("33  going to")).data();
+            help = new help4grammar(state, &exercise, entry, working->path());
         } else {
             if (!form)
                 form = std::make_unique<helpForm>(state, &exercise, &chooser, working->path());
-            form->show();
             help = form.get();
         }
+        help->show();
         QVERIFY(QTest::qWaitForWindowExposed(help.data())); // the lines are painted
+        QCOMPARE(entries(help), lines);
 
         if (how == CloseBy::Window) // what the window manager's close button sends
             help->windowHandle()->close();
@@ -158,31 +162,6 @@ void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
     QCOMPARE(form.size(), firstSize);
 }
 
-void HelpScreensTest::grammarHelpShowsThePatternsTopic_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("pattern 33") << QStringLiteral("33  going to") << QStringList{"topic 633"};
-    // hlp600 exists too: no pattern must not be read as pattern 0.
-    QTest::newRow("no pattern selected") << QString() << QStringList{};
-    QTest::newRow("pattern without a topic file") << QStringLiteral("24  present simple - positive") << QStringList{};
-}
-
-void HelpScreensTest::grammarHelpShowsThePatternsTopic()
-{
-    QFETCH(QString, entry);
-    QFETCH(QStringList, expected);
-    for (int number : {600, 633})
-        write(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number), QStringLiteral("topic %1\r\n").arg(number).toUtf8());
-    QPointer<help4grammar> help = openGrammarHelp(entry);
-    QCOMPARE(entries(help), expected);
-    help->dismiss();
-    destroyClosedWindows();
-    QVERIFY(help.isNull());
-    QVERIFY(!exercise.isVisible());
-}
-
 void HelpScreensTest::scaleWithTheExerciseScreen_data()
 {
     QTest::addColumn<bool>("grammar");
@@ -199,7 +178,7 @@ void HelpScreensTest::scaleWithTheExerciseScreen()
     exercise.resize(1365, 1024); // 1024 by 768 points
     std::unique_ptr<QWidget> help;
     if (grammar)
-        help.reset(openGrammarHelp(QString()));
+        help = std::make_unique<help4grammar>(state, &exercise, QString(), working->path());
     else
         help = std::make_unique<helpForm>(state, &exercise, &chooser, working->path());
     QCOMPARE(int(state.ViewWidth), 1024);
