@@ -236,9 +236,6 @@ void AccessibilityTest::tabGoesThroughOpenGapsInReadingOrder()
     const ExerciseControls &ex = rig.ex();
     QCOMPARE(visited, (QList<QWidget *>{ex.Text1[1], ex.Text1[3], ex.Text1[5], ex.Command6, ex.Command1,
                                         ex.Command5, ex.Command2}));
-    rig.focusGap(5);
-    QTest::keyClick(ex.Text1[5], Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), ex.Text1[3]);
 }
 
 void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn_data()
@@ -271,9 +268,8 @@ void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
         focus = activate(rig.res().screen);
     }
     ResultsControls results = rig.res();
-    const QString grade = said(results.screen);
     QVERIFY(!results.Label19->text().isEmpty());
-    QCOMPARE(grade, QStringLiteral("ציונך הוא %1. %2").arg(results.Label18->text(), results.Label19->text()));
+    QCOMPARE(said(results.screen), QStringLiteral("ציונך הוא %1. %2").arg(results.Label18->text(), results.Label19->text()));
     QCOMPARE(focus, left ? results.Command2 : results.Command1);
     if (left)
         return;
