@@ -55,9 +55,7 @@ void ScreenFitTest::screensFitTheMonitorAndFillIt()
     // (less the frame a window manager would add).
     const QSize area = QGuiApplication::primaryScreen()->availableGeometry().size();
     const double zoom = exercise->width() / 1024.0;
-    QVERIFY2(qAbs(exercise->width() - (area.width() - 8)) <= 2 || qAbs(exercise->height() - (area.height() - 38)) <= 2,
-             qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(exercise->width()).arg(exercise->height())
-                            .arg(area.width()).arg(area.height())));
+    QVERIFY(qAbs(exercise->width() - (area.width() - 8)) <= 2 || qAbs(exercise->height() - (area.height() - 38)) <= 2);
     QVERIFY(qAbs(exercise->height() - 768 * zoom) <= 2);
     // Fonts scale with the layout.
     QVERIFY(qAbs(rig.ex().Label9->font().pointSizeF() - 12 * zoom) < 0.05);

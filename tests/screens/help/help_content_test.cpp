@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-
 // The content shipped in data/ and its copy in the program folder.
 namespace {
 
@@ -26,30 +25,25 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Each named pattern has a topic with 4 to 8 example sentences under its examples heading.
-TEST(TopicFiles, EveryNamedPatternHasOneWithExamples)
+// One topic file per named pattern and none for another, each with 4 to 8 example
+// sentences under its examples heading.
+TEST(TopicFiles, OnePerNamedPatternWithExamples)
 {
-    const QString heading = QStringLiteral("דוגמאות");
-    for (int pattern : Patterns::namedPatternNumbers()) {
-        const QStringList lines = HelpFile::readLines(HelpFile::topicFilePath(kRoot, pattern));
-        const int start = int(lines.indexOf(heading));
+    const QStringList names = QDir(kData + QStringLiteral("/help")).entryList(QDir::Files);
+    EXPECT_EQ(names.size(), Patterns::namedPatternNumbers().size());
+    for (const QString &name : names) {
+        const int pattern = name.mid(3, 3).toInt() - 600;
+        EXPECT_FALSE(Patterns::PatternName(pattern).isEmpty()) << name.toStdString();
+        const QString path = HelpFile::topicFilePath(kRoot, pattern);
+        ASSERT_EQ(path, kData + QStringLiteral("/help/") + name);
+        const QStringList lines = HelpFile::readLines(path);
+        const int start = int(lines.indexOf(QStringLiteral("דוגמאות")));
         ASSERT_GE(start, 0) << "pattern " << pattern;
         int examples = 0;
         for (int i = start + 1; i < lines.size() && !lines.at(i).isEmpty(); ++i)
             ++examples;
         EXPECT_GE(examples, 4) << "pattern " << pattern;
         EXPECT_LE(examples, 8) << "pattern " << pattern;
-    }
-}
-
-TEST(TopicFiles, BelongOnlyToNamedPatterns)
-{
-    const QStringList names = QDir(kData + QStringLiteral("/help")).entryList(QDir::Files);
-    ASSERT_FALSE(names.isEmpty());
-    for (const QString &name : names) {
-        const int pattern = name.mid(3, 3).toInt() - 600;
-        EXPECT_FALSE(Patterns::PatternName(pattern).isEmpty()) << name.toStdString();
-        EXPECT_EQ(HelpFile::topicFilePath(QStringLiteral("x"), pattern), QStringLiteral("x/data/help/") + name);
     }
 }
 
@@ -67,6 +61,11 @@ TEST(ShippedText, IsUtf8WithCrLfLines)
         EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n")) << path.toStdString();
         EXPECT_TRUE(bytes.endsWith("\r\n")) << path.toStdString();
         EXPECT_GT(TextLines::split(*text).size(), 1) << path.toStdString();
+        // Its copy in the program folder: the general help beside the program, the rest below data/.
+        const QString relative = QDir(kData).relativeFilePath(path);
+        const bool beside = relative == QLatin1String("helpVorn.txt");
+        EXPECT_EQ(contentOf(kProgram + (beside ? QStringLiteral("/") : QStringLiteral("/data/")) + relative), bytes)
+            << path.toStdString();
         ++files;
     }
     EXPECT_GT(files, 20);
@@ -94,6 +93,7 @@ TEST_P(Sound, IsSixteenBitMonoPcmOfItsLength)
 {
     const QByteArray wave = contentOf(kData + QLatin1Char('/') + QLatin1String(GetParam().file));
     ASSERT_GE(wave.size(), 44);
+    EXPECT_EQ(contentOf(kProgram + QStringLiteral("/data/") + QLatin1String(GetParam().file)), wave);
     EXPECT_TRUE(wave.startsWith("RIFF"));
     EXPECT_EQ(wave.mid(8, 16), QByteArray("WAVEfmt \x10\0\0\0\x01\0\x01\0", 16)); // PCM, one channel
     EXPECT_EQ(qFromLittleEndian<quint16>(wave.constData() + 34), 16);
@@ -109,17 +109,5 @@ INSTANTIATE_TEST_SUITE_P(Data, Sound,
     testing::Values(SoundCase{"right", "right.wav", 0.15, 0.99}, SoundCase{"wrong", "wrong.wav", 0.15, 0.99},
                     SoundCase{"applause", "APPLAUSE.wav", 2.0, 4.0}, SoundCase{"laugh", "wickedlaugh.wav", 2.0, 4.0}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ProgramFolder, HoldsTheShippedContent)
-{
-    // Below data/ and below the program folder.
-    for (const auto &[source, program] : {std::pair{"helpVorn.txt", "helpVorn.txt"},
-                                          {"help/hlp633.rtf.txt", "data/help/hlp633.rtf.txt"},
-                                          {"wickedlaugh.wav", "data/wickedlaugh.wav"}}) {
-        const QByteArray shipped = contentOf(kData + QLatin1Char('/') + QLatin1String(source));
-        ASSERT_FALSE(shipped.isEmpty()) << source;
-        EXPECT_EQ(contentOf(kProgram + QLatin1Char('/') + QLatin1String(program)), shipped) << program;
-    }
-}
 
 } // namespace

@@ -1,0 +1,167 @@
+// The two help windows: what they read, their size, and where closing them leads.
+#include "screens/help/help4grammar.h"
+#include "screens/help/help_form.h"
+#include "state/variables.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+enum class CloseBy { Button, Menu, Window };
+
+QStringList entries(const QWidget *help)
+{
+    QStringList lines;
+    const auto *list = help->findChild<QListWidget *>();
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+void destroyClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(CloseBy)
+
+class HelpScreensTest : public QObject
+{
+    Q_OBJECT
+
+    Variables state;
+    QWidget exercise;
+    QWidget chooser;
+    std::optional<QTemporaryDir> working;
+
+    void write(const QString &relative, const QByteArray &bytes)
+    {
+        const QString path = working->filePath(relative);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+    }
+
+private slots:
+    void init();
+    void showsItsLinesAndClosesToTheOpener_data();
+    void showsItsLinesAndClosesToTheOpener();
+    void generalHelpIsReadOnceAtItsFirstSize();
+};
+
+void HelpScreensTest::init()
+{
+    // The exercise screen's inner area a third larger than designed: 1024 by 768
+    // points. The helps are designed 9600 by 7200 twips for 768 by 576.
+    state = Variables();
+    exercise.resize(1365, 1024);
+    exercise.hide();
+    chooser.hide();
+    working.emplace();
+}
+
+void HelpScreensTest::showsItsLinesAndClosesToTheOpener_data()
+{
+    QTest::addColumn<QString>("entry"); // the chooser's pattern entry; null: the general help
+    QTest::addColumn<QList<int>>("openedFrom"); // HelpFromExercise at each opening
+    QTest::addColumn<CloseBy>("how");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString general;
+    const QString going = QStringLiteral("33  going to");
+    QTest::newRow("general, button, alternating") << general << QList<int>{1, 0, 1} << CloseBy::Button
+                                                  << QStringList{"help"};
+    QTest::newRow("general, menu") << general << QList<int>{0, 1} << CloseBy::Menu << QStringList{"help"};
+    QTest::newRow("general, alternating by window") << general << QList<int>{1, 0, 1} << CloseBy::Window
+                                                    << QStringList{"help"};
+    QTest::newRow("grammar, button") << going << QList<int>{1, 1} << CloseBy::Button << QStringList{"topic 633"};
+    QTest::newRow("grammar, window") << going << QList<int>{1} << CloseBy::Window << QStringList{"topic 633"};
+    // hlp600 exists too: no pattern must not be read as pattern 0.
+    QTest::newRow("grammar, no pattern selected") << QStringLiteral("") << QList<int>{1} << CloseBy::Button
+                                                  << QStringList{};
+    QTest::newRow("grammar, pattern without a topic file") << QStringLiteral("24  present simple - positive")
+                                                           << QList<int>{1} << CloseBy::Button << QStringList{};
+}
+
+void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
+{
+    QFETCH(QString, entry);
+    QFETCH(QList<int>, openedFrom);
+    QFETCH(CloseBy, how);
+    QFETCH(QStringList, lines);
+    const bool grammar = !entry.isNull();
+    write(QStringLiteral("helpVorn.txt"), "help\r\n");
+    for (int number : {600, 633})
+        write(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number), QStringLiteral("topic %1\r\n").arg(number).toUtf8());
+
+    std::unique_ptr<helpForm> form;
+    for (int from : openedFrom) {
+        // The caller's order: set the flag, hide itself, show the help.
+        QWidget *opener = from ? &exercise : &chooser;
+        exercise.hide();
+        chooser.hide();
+        opener->show();
+        state.HelpFromExercise = uint8_t(from);
+        opener->hide();
+        QPointer<QWidget> help;
+        if (grammar) {
+            help = new help4grammar(state, &exercise, entry, working->path());
+        } else {
+            if (!form)
+                form = std::make_unique<helpForm>(state, &exercise, &chooser, working->path());
+            help = form.get();
+        }
+        help->show();
+        QVERIFY(QTest::qWaitForWindowExposed(help.data())); // the lines are painted
+        QCOMPARE(entries(help), lines);
+        QCOMPARE(QSize(state.ViewWidth, state.ViewHeight), QSize(1024, 768));
+        QCOMPARE(help->size(), QSize(853, 640));
+        QCOMPARE(help->findChild<QListWidget *>()->font().pointSizeF(), grammar ? 11.0 : 16.0);
+
+        if (how == CloseBy::Window) // what the window manager's close button sends
+            help->windowHandle()->close();
+        else if (how == CloseBy::Menu)
+            help->findChild<QAction *>(QStringLiteral("close"))->trigger();
+        else
+            QTest::mouseClick(help->findChild<QPushButton *>(), Qt::LeftButton);
+        QVERIFY(help.isNull() || !help->isVisible());
+        destroyClosedWindows();
+        QCOMPARE(help.isNull(), grammar);
+        QCOMPARE(exercise.isVisible(), from == 1);
+        QCOMPARE(chooser.isVisible(), from == 0);
+    }
+}
+
+void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
+{
+    write(QStringLiteral("helpVorn.txt"), "first\r\n\r\nthird\r\n");
+    helpForm form(state, &exercise, &chooser, working->path());
+    form.show();
+    const QStringList expected{"first", "", "third"};
+    QCOMPARE(entries(&form), expected);
+    const QSize firstSize = form.size();
+    form.dismiss();
+    QVERIFY(!form.isVisible() && !chooser.isVisible() && !exercise.isVisible());
+
+    // Created once and only hidden after: the next opening shows what the first read.
+    write(QStringLiteral("helpVorn.txt"), "changed\r\n");
+    exercise.resize(2048, 1536);
+    form.show();
+    QCOMPARE(entries(&form), expected);
+    QCOMPARE(form.size(), firstSize);
+}
+
+QTEST_MAIN(HelpScreensTest)
+#include "help_screens_test.moc"
