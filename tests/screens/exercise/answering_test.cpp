@@ -76,15 +76,4 @@ TEST(AttemptsMade, SettingMinusAttemptsLeft)
     EXPECT_EQ(Answering::attemptsMade(QStringLiteral(" 3 "), QStringLiteral("0")), QStringLiteral("3"));
 }
 
-TEST(GradeText, FromTheEndedExercise)
-{
-    Variables state;
-    state.GapCount = 9;
-    state.Credit = 2;
-    state.Points = 14;
-    EXPECT_EQ(Answering::gradeText(state), QStringLiteral("78"));
-    state.GapCount = 0;
-    EXPECT_EQ(Answering::gradeText(state), QStringLiteral("0"));
-}
-
 } // namespace
