@@ -2,7 +2,6 @@
 
 #include "screens/units.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 

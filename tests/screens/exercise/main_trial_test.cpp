@@ -2,12 +2,7 @@
 #include "screen_rig.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
