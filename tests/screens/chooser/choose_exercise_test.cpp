@@ -27,8 +27,7 @@ private slots:
     void workingFileIsBestEffort();
     void failedChoiceKeepsThePreviousExercise_data();
     void failedChoiceKeepsThePreviousExercise();
-    void startSetsTheExerciseUp_data();
-    void startSetsTheExerciseUp();
+    void refusedStartKeepsTheChooser_data();
     void refusedStartKeepsTheChooser();
 };
 
@@ -203,24 +202,43 @@ void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise()
     QVERIFY(rig.ch().Command4->isEnabled());
 }
 
-void ChooseExerciseTest::startSetsTheExerciseUp_data()
+void ChooseExerciseTest::refusedStartKeepsTheChooser_data()
 {
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<int>("interval"); // 0: the timer does not run
-    QTest::newRow("half a minute") << "0.5" << 500;
-    QTest::newRow("no time at all") << "0" << 0;
+    QTest::newRow("then half a minute") << "0.5" << 500;
+    QTest::newRow("then no time at all") << "0" << 0;
 }
 
-void ChooseExerciseTest::startSetsTheExerciseUp()
+void ChooseExerciseTest::refusedStartKeepsTheChooser()
 {
     QFETCH(QString, minutes);
     QFETCH(int, interval);
-
     ScreenRig rig;
+    rig.rows->texts[{5, 2}] = kTwoGaps;
+    QVERIFY(rig.chooseLesson(QStringLiteral("Read only\r\n1. Nothing to fill in.")));
+    rig.clickStart();
+    QVERIFY(!rig.state.ExerciseRunning);
+    QVERIFY(!rig.ch().SettingsHint->text().isEmpty()); // a lesson without gaps: no field to mend
+    QVERIFY(rig.clickLesson(2));
     rig.setSetting(0, minutes);
+    rig.setSetting(1, QStringLiteral("0"));
     rig.setSetting(2, QStringLiteral("3"));
     rig.setSetting(3, QStringLiteral("0.5"));
-    QVERIFY(rig.startLesson(kTwoGaps, true, true, QStringLiteral("4")));
+    rig.clickStart();
+    QVERIFY(!rig.main().isVisible());
+    QVERIFY(rig.ch().screen->isVisible());
+    QVERIFY(!rig.state.ExerciseRunning);
+    QVERIFY(marked(rig.ch().Combo2[1]));
+    QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
+    for (int other : {0, 2, 3})
+        QVERIFY(!marked(rig.ch().Combo2[other]));
+    // Mended, the same Start goes ahead and sets the exercise up.
+    rig.setSetting(1, QStringLiteral("4"));
+    rig.clickStart();
+    QVERIFY(rig.main().isVisible());
+    QVERIFY(!marked(rig.ch().Combo2[1]));
+    QVERIFY(!rig.ch().Command4->isEnabled());
     ExerciseControls &screen = rig.ex();
     QCOMPARE(screen.Timer1->isActive(), interval > 0);
     if (interval > 0)
@@ -234,32 +252,6 @@ void ChooseExerciseTest::startSetsTheExerciseUp()
     QCOMPARE(shown, (QStringList{minutes, "4", "3", "0.5"}));
     for (int g = 0; g < Variables::kSlots; ++g)
         QCOMPARE(int(rig.state.TriesLeft[g]), 4);
-    QVERIFY(!rig.ch().Command4->isEnabled());
-}
-
-void ChooseExerciseTest::refusedStartKeepsTheChooser()
-{
-    ScreenRig rig;
-    rig.rows->texts[{5, 2}] = kTwoGaps;
-    QVERIFY(rig.chooseLesson(QStringLiteral("Read only\r\n1. Nothing to fill in.")));
-    rig.clickStart();
-    QVERIFY(!rig.state.ExerciseRunning);
-    QVERIFY(!rig.ch().SettingsHint->text().isEmpty()); // a lesson without gaps: no field to mend
-    QVERIFY(rig.clickLesson(2));
-    rig.setSetting(1, QStringLiteral("0"));
-    rig.clickStart();
-    QVERIFY(!rig.main().isVisible());
-    QVERIFY(rig.ch().screen->isVisible());
-    QVERIFY(!rig.state.ExerciseRunning);
-    QVERIFY(marked(rig.ch().Combo2[1]));
-    QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
-    for (int other : {0, 2, 3})
-        QVERIFY(!marked(rig.ch().Combo2[other]));
-    // Mended, the same Start goes ahead.
-    rig.setSetting(1, QStringLiteral("3"));
-    rig.clickStart();
-    QVERIFY(rig.main().isVisible());
-    QVERIFY(!marked(rig.ch().Combo2[1]));
 }
 
 QTEST_MAIN(ChooseExerciseTest)
