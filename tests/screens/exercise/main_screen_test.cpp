@@ -1,5 +1,7 @@
 #include "screen_rig.h"
 
+#include "platform/random.h"
+#include "screens/results/feedback.h"
 #include "screens/units.h"
 
 #include <QDir>
@@ -19,6 +21,18 @@ struct TypedCase
     int triesLeft;
     QString attemptsMade; // of the gap with the focus
 };
+
+// Seeds the draw so that the results show the pick-th message of their band.
+void seedForPick(int pick)
+{
+    for (unsigned seed = 1;; ++seed) {
+        Random::seed(seed);
+        if (int(Random::uniform() * 10) == pick) {
+            Random::seed(seed);
+            return;
+        }
+    }
+}
 
 } // namespace
 
@@ -258,19 +272,21 @@ void MainScreenTest::everyEndOfAnExercise_data()
 {
     QTest::addColumn<QString>("open"); // the new exercise question, or a help screen
     QTest::addColumn<QString>("end"); // the exit button, the answer to the question, or the time
-    QTest::newRow("exit: only leaving is left") << "" << "exit";
-    QTest::newRow("new exercise, yes") << "question" << "yes";
-    QTest::newRow("new exercise, no: nothing changes") << "question" << "no";
-    QTest::newRow("time up while asking: the answer is too late") << "question" << "time";
-    QTest::newRow("time up on the sixty-first tick") << "" << "time";
-    QTest::newRow("time up while the grammar help is open") << "help4grammar" << "time";
-    QTest::newRow("time up while the general help is open") << "helpForm" << "time";
+    QTest::addColumn<int>("pick"); // the draw's pick of the ten messages of the grade's band
+    QTest::newRow("exit: only leaving is left") << "" << "exit" << 0;
+    QTest::newRow("new exercise, yes") << "question" << "yes" << 9;
+    QTest::newRow("new exercise, no: nothing changes") << "question" << "no" << 0;
+    QTest::newRow("time up while asking: the answer is too late") << "question" << "time" << 4;
+    QTest::newRow("time up on the sixty-first tick") << "" << "time" << 5;
+    QTest::newRow("time up while the grammar help is open") << "help4grammar" << "time" << 1;
+    QTest::newRow("time up while the general help is open") << "helpForm" << "time" << 8;
 }
 
 void MainScreenTest::everyEndOfAnExercise()
 {
     QFETCH(QString, open);
     QFETCH(QString, end);
+    QFETCH(int, pick);
     ScreenRig rig;
     QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
     QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
@@ -289,6 +305,7 @@ void MainScreenTest::everyEndOfAnExercise()
         QCOMPARE(screen.ccrpProgressBar1->value(), 100);
         QVERIFY(!screen.Text1[1]->isEnabled() && !screen.Text1[2]->isEnabled());
     };
+    seedForPick(pick);
     if (open == QLatin1String("question")) {
         rig.dialogs.answer = end != QLatin1String("no");
         if (end == QLatin1String("time"))
@@ -325,6 +342,8 @@ void MainScreenTest::everyEndOfAnExercise()
     const bool back = end != QLatin1String("exit");
     QCOMPARE(results.Command1->isVisible(), back);
     QCOMPARE(results.Label18->text(), QStringLiteral("50"));
+    QCOMPARE(results.Label19->text(), Feedback::messages(Feedback::Band::Low).at(pick));
+    QCOMPARE(rig.soundNames().last(), QStringLiteral("wickedlaugh.wav"));
     // It ends once: no later tick or end changes the results.
     const QString message = results.Label19->text();
     for (int tick = 0; tick < 70; ++tick)
