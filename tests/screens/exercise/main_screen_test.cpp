@@ -71,7 +71,6 @@ private slots:
     void backgroundColourOfThePageAndCountersOnly();
     void noTimeLimitCanBeReadWhole();
     // As the lesson editor's Try it uses the screen.
-    void playsWithTheInitialSettingsWithoutTheChooser();
     void everyWayOutReturnsToTheEditor_data();
     void everyWayOutReturnsToTheEditor();
     void aLessonThatCannotBePlayedShowsNothing_data();
@@ -451,27 +450,6 @@ void MainScreenTest::noTimeLimitCanBeReadWhole()
     QVERIFY(!time->geometry().intersects(screen.Label5->geometry()));
 }
 
-void MainScreenTest::playsWithTheInitialSettingsWithoutTheChooser()
-{
-    ScreenRig rig(ScreenRig::Start::Unloaded);
-    rig.state.MagazineOn = rig.state.SignsOn = rig.state.TimeLimitOn = false;
-    QCOMPARE(rig.main().tryLesson(kEntry, 3, kTwoGaps), QString());
-    QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
-    ExerciseControls &screen = rig.ex();
-    QCOMPARE(screen.Label19->text(), QStringLiteral("3 "));
-    QCOMPARE(screen.Label21->text(), kEntry);
-    QStringList settings;
-    for (QLabel *setting : screen.Label20)
-        settings << setting->text();
-    QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
-    QCOMPARE(screen.Label14->text(), QStringLiteral("5"));
-    // The three options on: choice gaps showing their masks, and the time running.
-    QVERIFY(screen.Combo1[1]->isVisible() && screen.Combo1[1]->isEnabled());
-    QCOMPARE(screen.Combo1[2]->currentText(), QStringLiteral("####"));
-    QVERIFY(screen.Timer1->isActive());
-    QCOMPARE(rig.state.GapCount, 2);
-}
-
 void MainScreenTest::everyWayOutReturnsToTheEditor_data()
 {
     QTest::addColumn<QString>("way");
@@ -486,10 +464,25 @@ void MainScreenTest::everyWayOutReturnsToTheEditor()
 {
     QFETCH(QString, way);
     ScreenRig rig(ScreenRig::Start::Unloaded);
+    rig.state.MagazineOn = rig.state.SignsOn = rig.state.TimeLimitOn = false;
     QSignalSpy ended(&rig.main(), &Main::trialEnded);
+    ExerciseControls &screen = rig.ex();
     // The way out of the first round, then back on the results of a second one.
     for (int round = 1; round <= 2; ++round) {
         QCOMPARE(rig.main().tryLesson(kEntry, 3, kTwoGaps), QString());
+        // Without the chooser, with its initial settings and the three options on:
+        // choice gaps showing their masks, and the time running.
+        QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
+        QCOMPARE(screen.Label19->text(), QStringLiteral("3 "));
+        QCOMPARE(screen.Label21->text(), kEntry);
+        QStringList settings;
+        for (QLabel *setting : screen.Label20)
+            settings << setting->text();
+        QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
+        QCOMPARE(screen.Label14->text(), QStringLiteral("5"));
+        QVERIFY(screen.Combo1[1]->isVisible() && screen.Combo1[1]->isEnabled());
+        QCOMPARE(screen.Combo1[2]->currentText(), QStringLiteral("####"));
+        QVERIFY(screen.Timer1->isActive());
         if (round == 2 || way == QLatin1String("back") || way == QLatin1String("close results")) {
             rig.chooseAnswer(1, QStringLiteral("goes"));
             rig.chooseAnswer(2, QStringLiteral("live"));
@@ -499,7 +492,7 @@ void MainScreenTest::everyWayOutReturnsToTheEditor()
             else
                 rig.res().screen->close();
         } else if (way == QLatin1String("leave")) {
-            QTest::mouseClick(rig.ex().Command1, Qt::LeftButton);
+            QTest::mouseClick(screen.Command1, Qt::LeftButton);
             QVERIFY(!rig.res().Command1->isVisible());
             QTest::mouseClick(rig.res().Command2, Qt::LeftButton);
         } else if (way == QLatin1String("close exercise")) {
@@ -511,7 +504,7 @@ void MainScreenTest::everyWayOutReturnsToTheEditor()
         }
         QCOMPARE(ended.count(), round);
         QCOMPARE(visibleScreens(), QStringList());
-        QVERIFY(!rig.ex().Timer1->isActive());
+        QVERIFY(!screen.Timer1->isActive());
         QCOMPARE(rig.sound.closes, 0); // the program goes on
     }
 }
