@@ -20,8 +20,7 @@ class ChooseExerciseTest : public QObject
     Q_OBJECT
 
 private slots:
-    void startUpTogglesAndClose();
-    void enterChoosesInBothLists();
+    void startUpKeysTogglesAndClose();
     void lessonClickBuildsThePage_data();
     void lessonClickBuildsThePage();
     void failedChoiceKeepsThePreviousExercise_data();
@@ -30,7 +29,7 @@ private slots:
     void refusedStartKeepsTheChooser();
 };
 
-void ChooseExerciseTest::startUpTogglesAndClose()
+void ChooseExerciseTest::startUpKeysTogglesAndClose()
 {
     ScreenRig rig;
     ChooserControls &chooser = rig.ch();
@@ -46,6 +45,24 @@ void ChooseExerciseTest::startUpTogglesAndClose()
     }
     QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
     QVERIFY(!chooser.Command4->isEnabled());
+
+    // Enter chooses in both lists.
+    rig.rows->texts[{2, 1}] = QStringLiteral("Short forms\r\n1. &I'm& here.");
+    chooser.List2->setFocus();
+    chooser.List2->setCurrentRow(0);
+    QTest::keyClick(chooser.List2, Qt::Key_Down);
+    QCOMPARE(chooser.List1->count(), 0); // moving alone chooses nothing
+    QTest::keyClick(chooser.List2, Qt::Key_Return);
+    QTest::keyClick(chooser.List2, Qt::Key_Return); // the list is filled afresh, not added to
+    QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(2));
+    QCOMPARE(rig.ex().Label4[0]->text(), QString()); // the heading of the last lesson goes
+    QCOMPARE(chooser.List1->count(), 1);
+    QCOMPARE(chooser.List1->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("Short forms\r\n")));
+    chooser.List1->setFocus();
+    chooser.List1->setCurrentRow(0);
+    QTest::keyClick(chooser.List1, Qt::Key_Enter);
+    QCOMPARE(int(rig.state.GapCount), 1);
+    QVERIFY(chooser.Command4->isEnabled());
 
     const QString timeOn = chooser.Command1->text();
     QTest::mouseClick(chooser.Command1, Qt::LeftButton);
@@ -66,30 +83,6 @@ void ChooseExerciseTest::startUpTogglesAndClose()
     // Closing the chooser ends the program.
     chooser.screen->close();
     QCOMPARE(rig.sound.closes, 1);
-}
-
-void ChooseExerciseTest::enterChoosesInBothLists()
-{
-    ScreenRig rig;
-    rig.rows->texts[{2, 1}] = QStringLiteral("Short forms\r\n1. &I'm& here.");
-    QListWidget *patterns = rig.ch().List2;
-    patterns->setFocus();
-    patterns->setCurrentRow(0);
-    QTest::keyClick(patterns, Qt::Key_Down);
-    QCOMPARE(rig.ch().List1->count(), 0); // moving alone chooses nothing
-    QTest::keyClick(patterns, Qt::Key_Return);
-    QTest::keyClick(patterns, Qt::Key_Return); // the list is filled afresh, not added to
-    QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(2));
-    QCOMPARE(rig.ex().Label4[0]->text(), QString()); // the heading of the last lesson goes
-    QCOMPARE(rig.ch().List1->count(), 1);
-    QCOMPARE(rig.ch().List1->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("Short forms\r\n")));
-
-    QListWidget *lessons = rig.ch().List1;
-    lessons->setFocus();
-    lessons->setCurrentRow(0);
-    QTest::keyClick(lessons, Qt::Key_Enter);
-    QCOMPARE(int(rig.state.GapCount), 1);
-    QVERIFY(rig.ch().Command4->isEnabled());
 }
 
 void ChooseExerciseTest::lessonClickBuildsThePage_data()
