@@ -61,6 +61,7 @@ private slots:
     void typedGap_data();
     void typedGap();
     void enteringATypedGapKeepsTheMaskAndTheTypedText();
+    void answeringTheLastGapEndsTheExercise();
     void choiceGap_data();
     void choiceGap();
     void focusedGapScrollsIntoView_data();
@@ -160,6 +161,19 @@ void MainScreenTest::enteringATypedGapKeepsTheMaskAndTheTypedText()
     QFocusEvent moved(QEvent::FocusIn, Qt::MouseFocusReason);
     QCoreApplication::sendEvent(box, &moved);
     QCOMPARE(box->text(), QStringLiteral("####"));
+}
+
+void MainScreenTest::answeringTheLastGapEndsTheExercise()
+{
+    ScreenRig rig;
+    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    rig.typeAnswer(1, QStringLiteral("x"));
+    rig.typeAnswer(1, QStringLiteral("y"));
+    QVERIFY(rig.main().isVisible());
+    rig.typeAnswer(2, QStringLiteral("live"));
+    QVERIFY(rig.res().screen->isVisible() && !rig.main().isVisible());
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("-50"));
+    QCOMPARE(rig.soundNames().last(), QStringLiteral("wickedlaugh.wav"));
 }
 
 void MainScreenTest::choiceGap_data()
