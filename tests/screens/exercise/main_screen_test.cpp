@@ -1,10 +1,57 @@
 #include "screen_rig.h"
 
+#include "platform/random.h"
+#include "screens/results/feedback.h"
 #include "screens/units.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
+
+namespace {
+
+struct TypedCase
+{
+    bool signs;
+    QString attempts, debit;
+    QStringList keys; // into gap 1, answered «isn't»
+    QString shown; // in the box, or on the label of a closed gap
+    QString score;
+    QColor closedOn; // invalid: the gap stays open
+    QStringList sounds;
+    int triesLeft;
+    QString attemptsMade; // of the gap with the focus
+};
+
+// The pattern entry by which the lesson editor names the lesson it tries.
+const QString kEntry = QStringLiteral("24  present simple - positive");
+
+QStringList visibleScreens()
+{
+    QStringList names;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->isVisible())
+            names << w->objectName();
+    }
+    return names;
+}
+
+// Seeds the draw so that the results show the pick-th message of their band.
+void seedForPick(int pick)
+{
+    for (unsigned seed = 1;; ++seed) {
+        Random::seed(seed);
+        if (int(Random::uniform() * 10) == pick) {
+            Random::seed(seed);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TypedCase)
 
 class MainScreenTest : public QObject
 {
@@ -13,170 +60,110 @@ class MainScreenTest : public QObject
 private slots:
     void typedGap_data();
     void typedGap();
-    void typedKeys_data();
-    void typedKeys();
-    void attemptsDisplayFollowsTheFocusedGap();
-    void clickIntoAGapStartsAtTheMask();
-    void arrowKeysJudgeEachEntryReached();
-    void lastGapEndsWithGradeAndSound();
+    void enteringATypedGapKeepsTheMaskAndTheTypedText();
+    void answeringTheLastGapEndsTheExercise();
+    void choiceGap_data();
+    void choiceGap();
     void focusedGapScrollsIntoView_data();
     void focusedGapScrollsIntoView();
-    void timeRunsOutOnTheSixtyFirstTick();
-    void exitButtonEndsOnceAndStopsTheTimer();
+    void everyEndOfAnExercise_data();
+    void everyEndOfAnExercise();
     void generalHelpReturnsToItsOpener();
-    void grammarHelpShowsTheChosenPattern();
-    void timeUpWhileHelpIsOpenClosesIt_data();
-    void timeUpWhileHelpIsOpenClosesIt();
-    void newExerciseQuestion_data();
-    void newExerciseQuestion();
     void backgroundColourOfThePageAndCountersOnly();
-    void typingIntoAChoiceListNeverJudges_data();
-    void typingIntoAChoiceListNeverJudges();
-    void typedTextSurvivesTheWindowComingBack();
-    void deleteIsNotACharacter();
     void noTimeLimitCanBeReadWhole();
-    void gapAtTheEndOfALongRowScrollsIntoView();
-    void choiceListShowsItsWholeMask();
+    // As the lesson editor's Try it uses the screen.
+    void everyWayOutReturnsToTheEditor_data();
+    void everyWayOutReturnsToTheEditor();
+    void aLessonThatCannotBePlayedShowsNothing_data();
+    void aLessonThatCannotBePlayedShowsNothing();
 };
 
 void MainScreenTest::typedGap_data()
 {
-    QTest::addColumn<QString>("attempts");
-    QTest::addColumn<QStringList>("answers");
-    QTest::addColumn<QString>("debit");
-    QTest::addColumn<QString>("score");
-    QTest::addColumn<QColor>("closedOn"); // invalid: the gap stays open
-    QTest::addColumn<QStringList>("sounds");
-    QTest::addColumn<QString>("attemptsMade"); // once the gap closes, of the open gap the focus moves to
-
-    QTest::newRow("wrong then right") << "3" << QStringList{"go", "goes"} << "1" << "0" << QColor(0x00, 0xFF, 0xFF)
-                                      << QStringList{"wrong.wav", "right.wav"} << "0";
-    QTest::newRow("out of attempts") << "2" << QStringList{"gone", "went"} << "1" << "-2" << QColor(0xFF, 0x88, 0x88)
-                                     << QStringList{"wrong.wav", "wrong.wav"} << "0";
-    QTest::newRow("half a point debit") << "2" << QStringList{"go"} << "0.5" << "-0.5" << QColor()
-                                        << QStringList{"wrong.wav"} << "1";
+    QTest::addColumn<TypedCase>("c");
+    const QColor right(0x00, 0xFF, 0xFF), out(0xFF, 0x88, 0x88);
+    const QStringList wrongThenDelete{"gone", "<Enter>", "<Home>", "<Delete>"};
+    QTest::newRow("first signs overtyped") << TypedCase{true, "5", "1", {"isn"}, "isn'#", "0", {}, {}, 5, "0"};
+    QTest::newRow("partly overtyped is wrong")
+        << TypedCase{true, "5", "1", {"isn", "<Enter>"}, "###'#", "-1", {}, {"wrong.wav"}, 4, "1"};
+    QTest::newRow("Delete is no character") << TypedCase{false, "5", "1", wrongThenDelete, "one", "-1", {}, {"wrong.wav"}, 4, "1"};
+    QTest::newRow("next key empties it")
+        << TypedCase{false, "5", "1", wrongThenDelete + QStringList{"x"}, "x", "-1", {}, {"wrong.wav"}, 4, "1"};
+    QTest::newRow("half a point debit")
+        << TypedCase{false, "2", "0.5", {"a", "<Enter>"}, "a", "-0.5", {}, {"wrong.wav"}, 1, "1"};
+    QTest::newRow("wrong then right") << TypedCase{false, "3", "1", {"is", "<Enter>", "isn't", "<Enter>"}, "isn't", "0",
+                                                   right, {"wrong.wav", "right.wav"}, 2, "0"};
+    QTest::newRow("out of attempts") << TypedCase{false, "2", "1", {"a", "<Enter>", "b", "<Enter>"}, "isn't", "-2", out,
+                                                  {"wrong.wav", "wrong.wav"}, 0, "0"};
 }
 
 void MainScreenTest::typedGap()
 {
-    QFETCH(QString, attempts);
-    QFETCH(QStringList, answers);
-    QFETCH(QString, debit);
-    QFETCH(QString, score);
-    QFETCH(QColor, closedOn);
-    QFETCH(QStringList, sounds);
-    QFETCH(QString, attemptsMade);
-
+    QFETCH(TypedCase, c);
     ScreenRig rig;
-    rig.setSetting(3, debit);
-    QVERIFY(rig.startLesson(kTwoGaps, false, false, attempts));
-    for (const QString &answer : answers)
-        rig.typeAnswer(1, answer);
-
-    const bool closed = closedOn.isValid();
-    QCOMPARE(rig.ex().Label9->text(), score);
-    QCOMPARE(rig.soundNames(), sounds);
-    QCOMPARE(rig.ex().Label8->text(), attemptsMade);
-    QCOMPARE(rig.ex().Text1[1]->isVisible(), !closed);
-    QLabel *label = rig.ex().Label15[1];
-    QCOMPARE(label->isVisible(), closed);
-    if (closed) {
-        QCOMPARE(label->text(), QStringLiteral("goes"));
-        QCOMPARE(label->geometry().topLeft(), rig.ex().Text1[1]->pos() + QPoint(0, Units::Scale().toPixels(3)));
-        QCOMPARE(label->palette().color(QPalette::Window), closedOn);
-    }
-    QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
-}
-
-void MainScreenTest::typedKeys_data()
-{
-    QTest::addColumn<bool>("signs");
-    QTest::addColumn<QStringList>("keys"); // "\n" is Enter
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("score");
-    QTest::addColumn<int>("triesLeft");
-
-    QTest::newRow("first signs overtyped") << true << QStringList{"isn"} << "isn'#" << "0" << 5;
-    QTest::newRow("partly overtyped is wrong") << true << QStringList{"isn", "\n"} << "###'#" << "-1" << 4;
-    QTest::newRow("next key empties it") << false << QStringList{"ab", "\n", "x"} << "x" << "-1" << 4;
-}
-
-void MainScreenTest::typedKeys()
-{
-    QFETCH(bool, signs);
-    QFETCH(QStringList, keys);
-    QFETCH(QString, shown);
-    QFETCH(QString, score);
-    QFETCH(int, triesLeft);
-
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(QStringLiteral("Short forms\r\n1. It &isn't& cold.\r\n2. I &am& here."), false, signs,
-                            QStringLiteral("5")));
+    rig.setSetting(3, c.debit);
+    QVERIFY(rig.startLesson(QStringLiteral("Short forms\r\n1. It &isn't& cold.\r\n2. I &am& here."), false, c.signs,
+                            c.attempts));
     QLineEdit *box = rig.ex().Text1[1];
     rig.focusGap(1);
-    for (const QString &key : keys) {
-        if (key == QLatin1String("\n"))
-            QTest::keyClick(box, Qt::Key_Return);
-        else
-            QTest::keyClicks(box, key);
+    for (const QString &keys : c.keys) {
+        if (keys == QLatin1String("<Enter>") || keys == QLatin1String("<Home>")) {
+            QTest::keyClick(box, keys == QLatin1String("<Enter>") ? Qt::Key_Return : Qt::Key_Home);
+        } else if (keys == QLatin1String("<Delete>")) {
+            // As the keyboard sends it: with the text 0x7F.
+            QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+            QCoreApplication::sendEvent(box, &del);
+        } else {
+            QTest::keyClicks(box, keys);
+        }
     }
-    QCOMPARE(rig.ex().Label9->text(), score);
-    QCOMPARE(int(rig.state.TriesLeft[1]), triesLeft);
-    QCOMPARE(box->text(), shown);
-}
-
-void MainScreenTest::attemptsDisplayFollowsTheFocusedGap()
-{
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false, QStringLiteral("5")));
-    rig.typeAnswer(2, QStringLiteral("x"));
-    rig.typeAnswer(2, QStringLiteral("y"));
-    rig.focusGap(1);
-    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("5"));
-    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("0"));
+    QCOMPARE(rig.ex().Label9->text(), c.score);
+    QCOMPARE(rig.soundNames(), c.sounds);
+    QCOMPARE(int(rig.state.TriesLeft[1]), c.triesLeft);
+    QCOMPARE(rig.ex().Label8->text(), c.attemptsMade);
+    const bool closed = c.closedOn.isValid();
+    QLabel *label = rig.ex().Label15[1];
+    QCOMPARE(box->isVisible(), !closed);
+    QCOMPARE(label->isVisible(), closed);
+    QCOMPARE(closed ? label->text() : box->text(), c.shown);
+    if (closed) {
+        QCOMPARE(label->geometry().topLeft(), box->pos() + QPoint(0, Units::Scale().toPixels(3)));
+        QCOMPARE(label->palette().color(QPalette::Window), c.closedOn);
+    }
+    QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
+    // The attempts displays follow the focus to the other gap.
     rig.focusGap(2);
-    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("3"));
-    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("2"));
+    QCOMPARE(rig.ex().Label14->text(), c.attempts);
+    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("0"));
 }
 
-void MainScreenTest::clickIntoAGapStartsAtTheMask()
+void MainScreenTest::enteringATypedGapKeepsTheMaskAndTheTypedText()
 {
     ScreenRig rig;
     QVERIFY(rig.startLesson(kTwoGaps, false, true));
     rig.focusGap(2);
     QLineEdit *box = rig.ex().Text1[1];
+    const QPoint end(box->width() - 3, box->height() / 2);
     // A click at the end of the mask still lets the pupil type over it from the start.
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+    QTest::mouseClick(box, Qt::LeftButton, {}, end);
     QVERIFY(box->hasFocus());
     QCOMPARE(box->cursorPosition(), 0);
     QTest::keyClicks(box, QStringLiteral("go"));
     QCOMPARE(box->text(), QStringLiteral("go##"));
+    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(box, &in);
+        QCOMPARE(box->text(), QStringLiteral("go##"));
+    }
     // Once in the gap, a click places the caret where it falls.
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 3, box->height() / 2));
+    QTest::mouseClick(box, Qt::LeftButton, {}, end);
     QCOMPARE(box->cursorPosition(), 4);
+    QFocusEvent moved(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(box, &moved);
+    QCOMPARE(box->text(), QStringLiteral("####"));
 }
 
-void MainScreenTest::arrowKeysJudgeEachEntryReached()
-{
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(QStringLiteral("Be\r\n1. I &am& here. He &is& there. We &are& home."), true, false,
-                            QStringLiteral("3")));
-    QComboBox *list = rig.ex().Combo1[2];
-    QCOMPARE(list->count(), 3);
-    rig.focusGap(2);
-    QTest::keyClick(list, Qt::Key_Down); // "am"
-    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("-1"));
-    QCOMPARE(list->palette().color(QPalette::Base), QColor(0xFF, 0xCC, 0xCC));
-    QTest::keyClick(list, Qt::Key_Down); // "is"
-    QCOMPARE(rig.soundNames(), (QStringList{"wrong.wav", "right.wav"}));
-    QVERIFY(!list->isVisible());
-    QCOMPARE(rig.ex().Label15[2]->text(), QStringLiteral("is"));
-    QCOMPARE(rig.ex().Label15[2]->palette().color(QPalette::Window), QColor(0x00, 0xFF, 0xFF));
-    QCOMPARE(rig.ex().Label15[2]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("0"));
-}
-
-void MainScreenTest::lastGapEndsWithGradeAndSound()
+void MainScreenTest::answeringTheLastGapEndsTheExercise()
 {
     ScreenRig rig;
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
@@ -184,106 +171,235 @@ void MainScreenTest::lastGapEndsWithGradeAndSound()
     rig.typeAnswer(1, QStringLiteral("y"));
     QVERIFY(rig.main().isVisible());
     rig.typeAnswer(2, QStringLiteral("live"));
-
-    ResultsControls results = rig.res();
-    QVERIFY(results.screen->isVisible());
-    QVERIFY(!rig.main().isVisible());
-    QCOMPARE(results.Label18->text(), QStringLiteral("-50"));
-    QVERIFY(!results.Label19->text().isEmpty());
+    QVERIFY(rig.res().screen->isVisible() && !rig.main().isVisible());
+    QCOMPARE(rig.res().Label18->text(), QStringLiteral("-50"));
     QCOMPARE(rig.soundNames().last(), QStringLiteral("wickedlaugh.wav"));
+}
+
+void MainScreenTest::choiceGap_data()
+{
+    QTest::addColumn<QString>("typed"); // into gap 3, answered «ten»
+    QTest::addColumn<int>("key");
+    QTest::newRow("an entry in other letters and Enter") << "TEN" << int(Qt::Key_Return);
+    QTest::newRow("the start of an entry and Tab") << "te" << int(Qt::Key_Tab);
+    QTest::newRow("a whole entry and Tab") << "was" << int(Qt::Key_Tab);
+}
+
+void MainScreenTest::choiceGap()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    ScreenRig rig;
+    QVERIFY(rig.startLesson(QStringLiteral("Short words\r\n1. I &was& &WWW& at &ten& home."), true, true,
+                            QStringLiteral("3")));
+    ExerciseControls &screen = rig.ex();
+    for (int g = 1; g <= 3; ++g) {
+        QComboBox *list = screen.Combo1[g];
+        for (int i = -1; i < list->count(); ++i) {
+            const QString text = i < 0 ? list->currentText() : list->itemText(i);
+            QVERIFY2(list->lineEdit()->width() >= QFontMetrics(list->font()).horizontalAdvance(text) + 5,
+                     qPrintable(QStringLiteral("gap %1: %2").arg(g).arg(text)));
+        }
+    }
+    QCOMPARE(screen.Combo1[1]->currentText(), QStringLiteral("###"));
+    // The arrow keys judge each entry they reach.
+    QComboBox *list = screen.Combo1[2];
+    rig.focusGap(2);
+    QTest::keyClick(list, Qt::Key_Down); // "was"
+    QCOMPARE(screen.Label9->text(), QStringLiteral("-1"));
+    QCOMPARE(list->palette().color(QPalette::Base), QColor(0xFF, 0xCC, 0xCC));
+    QTest::keyClick(list, Qt::Key_Down); // "WWW"
+    QCOMPARE(rig.soundNames(), (QStringList{"wrong.wav", "right.wav"}));
+    QVERIFY(!list->isVisible());
+    QLabel *label = screen.Label15[2];
+    QCOMPARE(label->text(), QStringLiteral("WWW"));
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(0x00, 0xFF, 0xFF));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(screen.Label9->text(), QStringLiteral("0"));
+    // Typing into a list never judges, nor completes what was typed.
+    list = screen.Combo1[3];
+    rig.focusGap(3);
+    QTest::keyClicks(list, typed);
+    QTest::keyClick(list, Qt::Key(key));
+    rig.focusGap(1);
+    QCOMPARE(rig.sound.played.size(), 2);
+    QCOMPARE(screen.Label9->text(), QStringLiteral("0"));
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->currentText(), typed);
+    // The arrow keys still choose, and the choice is judged.
+    rig.focusGap(3);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(rig.sound.played.size(), 3);
 }
 
 void MainScreenTest::focusedGapScrollsIntoView_data()
 {
     QTest::addColumn<bool>("magazine");
-    QTest::newRow("typed gaps") << false;
-    QTest::newRow("choice gaps") << true;
+    QTest::addColumn<QString>("lesson");
+    QTest::addColumn<QList<int>>("gaps"); // focused in this order; the last is answered
+    QTest::addColumn<QString>("answer");
+    // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
+    const QString longRow = QStringLiteral("Long row\r\n1. A &x& ") + QString(170, QLatin1Char('y')) + " &z& end.";
+    QTest::newRow("typed gaps") << false << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
+    QTest::newRow("choice gaps") << true << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
+    QTest::newRow("the end of a long row") << false << longRow << QList<int>{2, 1, 2} << "z";
 }
 
 void MainScreenTest::focusedGapScrollsIntoView()
 {
     QFETCH(bool, magazine);
+    QFETCH(QString, lesson);
+    QFETCH(QList<int>, gaps);
+    QFETCH(QString, answer);
     ScreenRig rig;
-    // A second exercise: the screen's first showing no longer sets the bars' range.
-    QVERIFY(rig.startLesson(kTwoGaps, magazine, false));
+    ExerciseControls &screen = rig.ex();
+    // A first round, answered in part and scrolled, then back to the chooser: the page
+    // goes back to its top. The second round's page differs, and the screen's first
+    // showing no longer sets the bars' range.
+    rig.rows->texts[{5, 2}] = lesson;
+    QVERIFY(rig.startLesson(lessonWithGaps(40), magazine, false));
+    if (magazine)
+        rig.chooseAnswer(1, QStringLiteral("word1"));
+    else
+        rig.typeAnswer(1, QStringLiteral("word1"));
+    rig.focusGap(40);
+    QVERIFY(screen.FlatScrollBar1->value() > 0);
     rig.main().FinishExercise();
     QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
-    QVERIFY(rig.startLesson(lessonWithGaps(50), magazine, false));
-    ExerciseControls &screen = rig.ex();
-    QVERIFY(screen.InnerBox->height() > screen.OuterBox->height());
-    // What the pupil sees of the viewport: the horizontal bar and the panel cover its foot.
+    QVERIFY(rig.ch().screen->isVisible() && !rig.res().screen->isVisible());
+    QCOMPARE(screen.FlatScrollBar1->value() + screen.FlatScrollBar2->value(), 0);
+    QCOMPARE(screen.InnerBox->pos(), QPoint(0, 0));
+    QVERIFY(rig.clickLesson(2));
+    rig.clickStart();
+    QVERIFY(rig.main().isVisible());
+    QCOMPARE(screen.Label9->text(), QStringLiteral("0"));
+    QVERIFY(!screen.Label15[1]->isVisible());
+    // What the pupil sees of the viewport: between its side frames, above the horizontal
+    // bar and the panel that cover its foot.
     QRect seen = screen.OuterBox->geometry();
+    seen.setLeft(seen.left() + screen.OuterBox->contentsRect().left());
+    seen.setRight(seen.left() + screen.OuterBox->contentsRect().width() - 1);
     seen.setBottom(std::min(screen.FlatScrollBar2->y(), screen.Frame1->y()) - 1);
-    for (int g : {40, 20, 1, 33}) {
+    for (int g : gaps) {
         rig.focusGap(g);
         const QRect inView(rig.gap(g)->mapTo(screen.screen, QPoint(0, 0)), rig.gap(g)->size());
         QVERIFY2(seen.contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
+        QVERIFY(screen.InnerBox->rect().contains(rig.gap(g)->geometry())); // the page holds the whole row
         QCOMPARE(screen.InnerBox->y(), Units::Scale().toPixels(-screen.FlatScrollBar1->value()));
         QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
     }
     // The bars move the page as the pupil drags them.
     screen.FlatScrollBar1->setValue(1000);
-    QCOMPARE(screen.InnerBox->y(), Units::Scale().toPixels(-1000));
-    // The last of fifty gaps has its answer label too.
+    screen.FlatScrollBar2->setValue(0);
+    QCOMPARE(screen.InnerBox->pos(), QPoint(0, Units::Scale().toPixels(-screen.FlatScrollBar1->value())));
+    // The last gap has its answer label too.
+    const int last = gaps.last();
     if (magazine)
-        screen.Combo1[50]->setCurrentIndex(screen.Combo1[50]->findText(QStringLiteral("word50")));
+        screen.Combo1[last]->setCurrentIndex(screen.Combo1[last]->findText(answer));
     else
-        rig.typeAnswer(50, QStringLiteral("word50"));
-    QVERIFY(screen.Label15[50]->isVisible());
-    QCOMPARE(screen.Label15[50]->text(), QStringLiteral("word50"));
+        rig.typeAnswer(last, answer);
+    QVERIFY(screen.Label15[last]->isVisible());
+    QCOMPARE(screen.Label15[last]->text(), answer);
 }
 
-void MainScreenTest::timeRunsOutOnTheSixtyFirstTick()
+void MainScreenTest::everyEndOfAnExercise_data()
 {
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, true, false));
-    rig.focusGap(1); // time up takes the focus from a gap that can no longer answer
-    ExerciseControls &screen = rig.ex();
-    QVERIFY(screen.Timer1->isActive());
-    QCOMPARE(screen.Timer1->interval(), 1000);
-    for (int tick = 1; tick <= 60; ++tick)
-        rig.tick();
-    QVERIFY(screen.screen->isVisible());
-    QVERIFY(screen.Text1[1]->isEnabled());
-    QCOMPARE(screen.ccrpProgressBar1->value(), 98);
-    rig.tick();
-    QCOMPARE(screen.ccrpProgressBar1->value(), 100);
-    QVERIFY(!screen.Timer1->isActive());
-    QVERIFY(!screen.Text1[1]->isEnabled());
-    QVERIFY(!screen.Text1[2]->isEnabled());
-    QVERIFY(rig.res().screen->isVisible());
-    QCOMPARE(rig.res().Label18->text(), QStringLiteral("0"));
-    // Turning the time limit off for the next exercise empties the bar.
-    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
-    QTest::mouseClick(rig.ch().Command1, Qt::LeftButton);
-    QCOMPARE(screen.ccrpProgressBar1->value(), 0);
+    QTest::addColumn<QString>("open"); // the new exercise question, or a help screen
+    QTest::addColumn<QString>("end"); // the exit button, the answer to the question, or the time
+    QTest::addColumn<int>("pick"); // the draw's pick of the ten messages of the grade's band
+    QTest::newRow("exit: only leaving is left") << "" << "exit" << 0;
+    QTest::newRow("new exercise, yes") << "question" << "yes" << 9;
+    QTest::newRow("new exercise, no: nothing changes") << "question" << "no" << 0;
+    QTest::newRow("time up while asking: the answer is too late") << "question" << "time" << 4;
+    QTest::newRow("time up on the sixty-first tick") << "" << "time" << 5;
+    QTest::newRow("time up while the grammar help is open") << "help4grammar" << "time" << 1;
+    QTest::newRow("time up while the general help is open") << "helpForm" << "time" << 8;
 }
 
-void MainScreenTest::exitButtonEndsOnceAndStopsTheTimer()
+void MainScreenTest::everyEndOfAnExercise()
 {
+    QFETCH(QString, open);
+    QFETCH(QString, end);
+    QFETCH(int, pick);
     ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
+    QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
+    QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
+    QVERIFY(topic.open(QIODevice::WriteOnly) && topic.write("topic 605\r\n") > 0);
+    topic.close();
+    QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
     rig.typeAnswer(1, QStringLiteral("goes"));
-    QTest::mouseClick(rig.ex().Command1, Qt::LeftButton);
-    QVERIFY(!rig.ex().Timer1->isActive());
+    rig.focusGap(2); // time up takes the focus from a gap that can no longer answer
+    ExerciseControls &screen = rig.ex();
+    const auto timeUp = [&rig, &screen] {
+        for (int tick = 1; tick <= 60; ++tick)
+            rig.tick();
+        QVERIFY(screen.Text1[2]->isEnabled());
+        QCOMPARE(screen.ccrpProgressBar1->value(), 98);
+        rig.tick();
+        QCOMPARE(screen.ccrpProgressBar1->value(), 100);
+        QVERIFY(!screen.Text1[1]->isEnabled() && !screen.Text1[2]->isEnabled());
+    };
+    seedForPick(pick);
+    if (open == QLatin1String("question")) {
+        rig.dialogs.answer = end != QLatin1String("no");
+        if (end == QLatin1String("time"))
+            rig.dialogs.whileOpen = timeUp;
+        QTest::mouseClick(screen.Command6, Qt::LeftButton);
+        QCOMPARE(rig.dialogs.asked, QStringList{QStringLiteral(" ?האם ברצונך להתחיל תרגיל חדש")});
+    } else if (!open.isEmpty()) {
+        if (open == QLatin1String("help4grammar"))
+            QTest::mouseClick(screen.Command2, Qt::LeftButton);
+        else
+            rig.trigger(&rig.main(), QStringLiteral("help1"));
+        QWidget *help = rig.shown(open);
+        QVERIFY(help && !rig.main().isVisible());
+        if (open == QLatin1String("help4grammar")) // the topic of the pattern chosen
+            QCOMPARE(help->findChild<QListWidget *>(QStringLiteral("List1"))->item(0)->text(), QStringLiteral("topic 605"));
+        timeUp();
+        QTest::qWait(10); // a destroyed help goes with the next turn of the event loop
+        QVERIFY(!rig.shown(open));
+    } else if (end == QLatin1String("exit")) {
+        QTest::mouseClick(screen.Command1, Qt::LeftButton);
+    } else {
+        timeUp();
+    }
+    const bool ended = end != QLatin1String("no");
+    QCOMPARE(rig.dialogs.closedDialogs, ended ? 1 : 0);
+    QCOMPARE(rig.sound.played.size(), ended ? 2 : 1); // right, then the results' sound
+    QCOMPARE(rig.main().isVisible(), !ended);
+    QCOMPARE(screen.Timer1->isActive(), !ended);
+    QCOMPARE(rig.shown(QStringLiteral("Results")) != nullptr, ended);
+    if (!ended)
+        return;
     ResultsControls results = rig.res();
-    QVERIFY(results.screen->isVisible());
-    QVERIFY(!results.Command1->isVisible()); // only leaving is left
+    QVERIFY(!rig.ch().screen->isVisible());
+    const bool back = end != QLatin1String("exit");
+    QCOMPARE(results.Command1->isVisible(), back);
     QCOMPARE(results.Label18->text(), QStringLiteral("50"));
+    QCOMPARE(results.Label19->text(), Feedback::messages(Feedback::Band::Low).at(pick));
+    QCOMPARE(rig.soundNames().last(), QStringLiteral("wickedlaugh.wav"));
+    // It ends once: no later tick or end changes the results.
     const QString message = results.Label19->text();
-    const int sounds = rig.sound.played.size();
     for (int tick = 0; tick < 70; ++tick)
         rig.tick();
     rig.main().FinishExercise();
-    QCOMPARE(rig.sound.played.size(), sounds);
+    QCOMPARE(rig.sound.played.size(), 2);
     QCOMPARE(results.Label19->text(), message);
+    // Closed, the results screen acts as the button it offers.
+    results.screen->close();
+    QCOMPARE(rig.ch().screen->isVisible(), back);
+    QCOMPARE(rig.sound.closes, back ? 0 : 1);
+    if (back) { // turning the time limit off for the next exercise empties the bar
+        QTest::mouseClick(rig.ch().Command1, Qt::LeftButton);
+        QCOMPARE(screen.ccrpProgressBar1->value(), 0);
+    }
 }
 
 void MainScreenTest::generalHelpReturnsToItsOpener()
 {
     ScreenRig rig;
     const auto openAndClose = [&rig](QWidget *opener, const char *entry) {
-        opener->findChild<QAction *>(QLatin1String(entry))->trigger();
+        rig.trigger(opener, QLatin1String(entry));
         QWidget *help = rig.shown(QStringLiteral("helpForm"));
         QVERIFY(help && !opener->isVisible());
         QTest::mouseClick(help->findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
@@ -293,81 +409,6 @@ void MainScreenTest::generalHelpReturnsToItsOpener()
     QVERIFY(rig.startLesson(kTwoGaps, false, false));
     openAndClose(&rig.main(), "help1");
     QVERIFY(!rig.ch().screen->isVisible());
-}
-
-void MainScreenTest::grammarHelpShowsTheChosenPattern()
-{
-    ScreenRig rig;
-    QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
-    QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
-    QVERIFY(topic.open(QIODevice::WriteOnly) && topic.write("topic 605\r\n") > 0);
-    topic.close();
-    QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
-    QTest::mouseClick(rig.ex().Command2, Qt::LeftButton);
-    QWidget *help = rig.shown(QStringLiteral("help4grammar"));
-    QVERIFY(help);
-    QCOMPARE(help->findChild<QListWidget *>(QStringLiteral("List1"))->item(0)->text(), QStringLiteral("topic 605"));
-}
-
-void MainScreenTest::timeUpWhileHelpIsOpenClosesIt_data()
-{
-    QTest::addColumn<QString>("help");
-    QTest::newRow("grammar help") << "help4grammar";
-    QTest::newRow("general help") << "helpForm";
-}
-
-void MainScreenTest::timeUpWhileHelpIsOpenClosesIt()
-{
-    QFETCH(QString, help);
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    if (help == QLatin1String("help4grammar"))
-        QTest::mouseClick(rig.ex().Command2, Qt::LeftButton);
-    else
-        rig.main().findChild<QAction *>(QStringLiteral("help1"))->trigger();
-    QVERIFY(rig.shown(help));
-    QVERIFY(!rig.main().isVisible());
-    rig.state.TicksLeft = 0;
-    rig.tick();
-    QTest::qWait(10); // a destroyed help goes with the next turn of the event loop
-    QVERIFY(!rig.shown(help));
-    QVERIFY(rig.res().screen->isVisible());
-    QVERIFY(!rig.main().isVisible());
-    QVERIFY(!rig.ch().screen->isVisible());
-}
-
-void MainScreenTest::newExerciseQuestion_data()
-{
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<bool>("timeUpWhileOpen");
-    QTest::newRow("yes ends with a grade") << true << false;
-    QTest::newRow("no changes nothing") << false << false;
-    QTest::newRow("time up while asking: the answer is too late") << true << true;
-}
-
-void MainScreenTest::newExerciseQuestion()
-{
-    QFETCH(bool, yes);
-    QFETCH(bool, timeUpWhileOpen);
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    rig.dialogs.answer = yes;
-    if (timeUpWhileOpen) {
-        rig.dialogs.whileOpen = [&rig] {
-            rig.state.TicksLeft = 0;
-            rig.tick();
-        };
-    }
-    QTest::mouseClick(rig.ex().Command6, Qt::LeftButton);
-    QCOMPARE(rig.dialogs.asked, QStringList{QStringLiteral(" ?האם ברצונך להתחיל תרגיל חדש")});
-    QCOMPARE(rig.dialogs.closedDialogs, yes ? 1 : 0);
-    QCOMPARE(rig.sound.played.size(), yes ? 1 : 0); // one end, one results sound
-    QCOMPARE(rig.main().isVisible(), !yes);
-    QCOMPARE(rig.shown(QStringLiteral("Results")) != nullptr, yes);
-    if (yes)
-        QVERIFY(rig.res().Command1->isVisible());
-    else
-        QVERIFY(rig.ex().Timer1->isActive());
 }
 
 void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
@@ -409,68 +450,6 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
     QCOMPARE(screen.screen->grab().toImage().pixelColor(empty), chosen);
 }
 
-void MainScreenTest::typingIntoAChoiceListNeverJudges_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("key");
-    QTest::newRow("an entry in other letters and Enter") << "LIVE" << int(Qt::Key_Return);
-    QTest::newRow("the start of an entry and Tab") << "li" << int(Qt::Key_Tab);
-    QTest::newRow("a whole entry and Tab") << "goes" << int(Qt::Key_Tab);
-}
-
-void MainScreenTest::typingIntoAChoiceListNeverJudges()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, key);
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, true, false, QStringLiteral("3")));
-    QComboBox *list = rig.ex().Combo1[2];
-    rig.focusGap(2);
-    QTest::keyClicks(list, typed);
-    QTest::keyClick(list, Qt::Key(key));
-    rig.focusGap(1);
-    QVERIFY(rig.sound.played.isEmpty());
-    QCOMPARE(rig.ex().Label9->text(), QStringLiteral("0"));
-    QVERIFY(list->isVisible());
-    QCOMPARE(list->currentText(), typed); // no completion either
-    // The arrow keys still choose, and the choice is judged.
-    rig.focusGap(2);
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(rig.sound.played.size(), 1);
-}
-
-void MainScreenTest::typedTextSurvivesTheWindowComingBack()
-{
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, true));
-    rig.focusGap(1);
-    QLineEdit *box = rig.ex().Text1[1];
-    QTest::keyClicks(box, QStringLiteral("go"));
-    for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
-        QFocusEvent in(QEvent::FocusIn, reason);
-        QCoreApplication::sendEvent(box, &in);
-        QCOMPARE(box->text(), QStringLiteral("go##"));
-    }
-    QFocusEvent moved(QEvent::FocusIn, Qt::MouseFocusReason);
-    QCoreApplication::sendEvent(box, &moved);
-    QCOMPARE(box->text(), QStringLiteral("####"));
-}
-
-void MainScreenTest::deleteIsNotACharacter()
-{
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    QLineEdit *box = rig.ex().Text1[1];
-    rig.typeAnswer(1, QStringLiteral("gone")); // wrong: the next key would empty the box
-    QTest::keyClick(box, Qt::Key_Home);
-    // As the keyboard sends it: with the text 0x7F.
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
-    QCoreApplication::sendEvent(box, &del);
-    QCOMPARE(box->text(), QStringLiteral("one"));
-    QTest::keyClick(box, Qt::Key_X);
-    QCOMPARE(box->text(), QStringLiteral("x"));
-}
-
 void MainScreenTest::noTimeLimitCanBeReadWhole()
 {
     ScreenRig rig;
@@ -485,42 +464,86 @@ void MainScreenTest::noTimeLimitCanBeReadWhole()
     QVERIFY(!time->geometry().intersects(screen.Label5->geometry()));
 }
 
-void MainScreenTest::gapAtTheEndOfALongRowScrollsIntoView()
+void MainScreenTest::everyWayOutReturnsToTheEditor_data()
 {
-    ScreenRig rig;
-    // A second exercise: the screen's first showing no longer sets the bars' range.
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    rig.main().FinishExercise();
-    QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
-    // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
-    const QString row = QStringLiteral("1. A &x& ") + QString(170, QLatin1Char('y')) + QStringLiteral(" &z& end.");
-    QVERIFY(rig.startLesson(QStringLiteral("Long row\r\n") + row, false, false));
-    ExerciseControls &screen = rig.ex();
-    for (int g : {2, 1, 2}) {
-        rig.focusGap(g);
-        QLineEdit *box = screen.Text1[g];
-        const QRect inView(box->mapTo(screen.OuterBox, QPoint(0, 0)), box->size());
-        QVERIFY2(screen.OuterBox->contentsRect().contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
-        QVERIFY(screen.InnerBox->rect().contains(box->geometry())); // the page holds the whole row
-        QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
-    }
-    screen.FlatScrollBar2->setValue(0);
-    QCOMPARE(screen.InnerBox->x(), 0);
+    QTest::addColumn<QString>("way");
+    QTest::newRow("back on the results") << "back";
+    QTest::newRow("results window closed") << "close results";
+    QTest::newRow("leave button, then leave") << "leave";
+    QTest::newRow("exercise window closed") << "close exercise";
+    QTest::newRow("time up, then back") << "time";
 }
 
-void MainScreenTest::choiceListShowsItsWholeMask()
+void MainScreenTest::everyWayOutReturnsToTheEditor()
 {
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(QStringLiteral("Short words\r\n1. I &was& &WWW& at &ten& home."), true, true));
-    for (int g = 1; g <= 3; ++g) {
-        QComboBox *list = rig.ex().Combo1[g];
-        for (int i = -1; i < list->count(); ++i) {
-            const QString text = i < 0 ? list->currentText() : list->itemText(i);
-            QVERIFY2(list->lineEdit()->width() >= QFontMetrics(list->font()).horizontalAdvance(text) + 5,
-                     qPrintable(QStringLiteral("gap %1: %2").arg(g).arg(text)));
+    QFETCH(QString, way);
+    ScreenRig rig(ScreenRig::Start::Unloaded);
+    rig.state.MagazineOn = rig.state.SignsOn = rig.state.TimeLimitOn = false;
+    QSignalSpy ended(&rig.main(), &Main::trialEnded);
+    ExerciseControls &screen = rig.ex();
+    // The way out of the first round, then back on the results of a second one.
+    for (int round = 1; round <= 2; ++round) {
+        QCOMPARE(rig.main().tryLesson(kEntry, 3, kTwoGaps), QString());
+        // Without the chooser, with its initial settings and the three options on:
+        // choice gaps showing their masks, and the time running.
+        QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
+        QCOMPARE(screen.Label19->text(), QStringLiteral("3 "));
+        QCOMPARE(screen.Label21->text(), kEntry);
+        QStringList settings;
+        for (QLabel *setting : screen.Label20)
+            settings << setting->text();
+        QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
+        QCOMPARE(screen.Label14->text(), QStringLiteral("5"));
+        QVERIFY(screen.Combo1[1]->isVisible() && screen.Combo1[1]->isEnabled());
+        QCOMPARE(screen.Combo1[2]->currentText(), QStringLiteral("####"));
+        QVERIFY(screen.Timer1->isActive());
+        if (round == 2 || way == QLatin1String("back") || way == QLatin1String("close results")) {
+            rig.chooseAnswer(1, QStringLiteral("goes"));
+            rig.chooseAnswer(2, QStringLiteral("live"));
+            QVERIFY(rig.res().Command1->isVisible()); // back is offered every round
+            if (round == 2 || way == QLatin1String("back"))
+                QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
+            else
+                rig.res().screen->close();
+        } else if (way == QLatin1String("leave")) {
+            QTest::mouseClick(screen.Command1, Qt::LeftButton);
+            QVERIFY(!rig.res().Command1->isVisible());
+            QTest::mouseClick(rig.res().Command2, Qt::LeftButton);
+        } else if (way == QLatin1String("close exercise")) {
+            rig.main().close();
+        } else {
+            for (int tick = 0; tick <= 60; ++tick)
+                rig.tick();
+            QTest::mouseClick(rig.res().Command1, Qt::LeftButton);
         }
+        QCOMPARE(ended.count(), round);
+        QCOMPARE(visibleScreens(), QStringList());
+        QVERIFY(!screen.Timer1->isActive());
+        QCOMPARE(rig.sound.closes, 0); // the program goes on
     }
-    QCOMPARE(rig.ex().Combo1[1]->currentText(), QStringLiteral("###"));
+}
+
+void MainScreenTest::aLessonThatCannotBePlayedShowsNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("unclosed marker") << "Verbs\r\n1. She &goes to school." << "&";
+    QTest::newRow("no gaps") << "Verbs\r\n1. She goes to school." << "אין מילים להשלים";
+}
+
+void MainScreenTest::aLessonThatCannotBePlayedShowsNothing()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, says);
+    ScreenRig rig(ScreenRig::Start::Unloaded);
+    QSignalSpy ended(&rig.main(), &Main::trialEnded);
+    const QString refusal = rig.main().tryLesson(kEntry, 3, text);
+    QVERIFY2(refusal.contains(says), qPrintable(refusal));
+    QCOMPARE(visibleScreens(), QStringList());
+    QCOMPARE(ended.count(), 0);
+    // The pupil program's way is as before: closing the screen leaves the program.
+    rig.main().close();
+    QCOMPARE(rig.sound.closes, 1);
 }
 
 QTEST_MAIN(MainScreenTest)

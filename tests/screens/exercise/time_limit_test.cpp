@@ -21,14 +21,8 @@ TEST(TimeLimit, TimelineOfSixtyOneTicks)
     EXPECT_EQ(timeUpAt, 61);
     EXPECT_EQ(state.TicksLeft, -1);
     ASSERT_EQ(progress.size(), 61u);
-    EXPECT_EQ(progress[0], 0);
-    EXPECT_EQ(progress[1], 2);
-    EXPECT_EQ(progress[2], 3);
-    EXPECT_EQ(progress[3], 5);
-    EXPECT_EQ(progress[4], 7);
-    EXPECT_EQ(progress[30], 50);
-    EXPECT_EQ(progress[59], 98);
-    EXPECT_EQ(progress[60], 100);
+    const std::vector<int> at{progress[0], progress[1], progress[2], progress[3], progress[4], progress[30], progress[59], progress[60]};
+    EXPECT_EQ(at, (std::vector<int>{0, 2, 3, 5, 7, 50, 98, 100}));
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
 }
 

@@ -61,20 +61,12 @@ TEST(MessagePick, UniformDrawsCoverEveryMessageEvenly)
 {
     Random::seed(12345);
     constexpr int kDraws = 20000;
-    std::map<QString, int> low, high;
-    for (int i = 0; i < kDraws; ++i) {
-        const int pick = Feedback::messagePick(Random::uniform());
-        ASSERT_GE(pick, 0);
-        ASSERT_LE(pick, 9);
-        ++low[*Feedback::message(30, pick)];
-        ++high[*Feedback::message(95, pick)];
-    }
+    std::map<QString, int> low;
+    for (int i = 0; i < kDraws; ++i)
+        ++low[*Feedback::message(30, Feedback::messagePick(Random::uniform()))];
     ASSERT_EQ(low.size(), 10u);
-    ASSERT_EQ(high.size(), 5u);
     for (const auto &[text, n] : low)
         EXPECT_NEAR(n, kDraws / 10, kDraws / 10 * 0.1) << text.toStdString();
-    for (const auto &[text, n] : high)
-        EXPECT_NEAR(n, kDraws / 5, kDraws / 5 * 0.1) << text.toStdString();
 }
 
 TEST(MessagePick, EdgesOfTheDraw)
