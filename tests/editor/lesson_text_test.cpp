@@ -1,16 +1,14 @@
 #include "editor/lesson_text.h"
 
+#include "store_test_support.h"
+
 #include <gtest/gtest.h>
 
 using namespace Editor::LessonText;
 using Refusal = GapEdit::Refusal;
+using StoreTests::show;
 
 namespace {
-
-std::string show(const QString &text)
-{
-    return text.toStdString();
-}
 
 struct TextCase
 {
