@@ -61,17 +61,11 @@ void EditorRig::trigger(const char *name)
 
 QTreeWidgetItem *EditorRig::item(int pattern, int lesson) const
 {
-    QTreeWidget *list = tree();
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *top = list->topLevelItem(i);
-        if (Patterns::patternNumberFromEntry(top->text(0).left(3)) != pattern)
-            continue;
-        if (lesson == 0)
-            return top;
-        for (int j = 0; j < top->childCount(); ++j) {
-            if (Patterns::lessonNumberFromEntry(top->child(j)->text(0)) == lesson)
-                return top->child(j);
-        }
+    for (QTreeWidgetItem *entry : tree()->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive)) {
+        const QTreeWidgetItem *top = entry->parent() ? entry->parent() : entry;
+        if (Patterns::patternNumberFromEntry(top->text(0).left(3)) == pattern
+            && (lesson == 0 ? entry == top : Patterns::lessonNumberFromEntry(entry->text(0)) == lesson))
+            return entry;
     }
     return nullptr;
 }

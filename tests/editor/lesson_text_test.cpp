@@ -36,16 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"hebrew_and_tabs", "הוראה\t\r\n1. &am&", "הוראה\t\n1. &am&"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(EditorText, ALoneCarriageReturnEndsALineAndComesBackAsCrLf)
-{
-    EXPECT_EQ(show(toEditor(QStringLiteral("Verbs\r1. &a&"))), "Verbs\n1. &a&");
-    EXPECT_EQ(show(fromEditor(QStringLiteral("Verbs\n1. &a&"))), "Verbs\r\n1. &a&");
-    // What the editor itself breaks lines with.
-    EXPECT_EQ(show(fromEditor(QStringLiteral("a") + QChar(QChar::ParagraphSeparator) + QStringLiteral("b")
-                              + QChar(QChar::LineSeparator) + QStringLiteral("c"))),
-              "a\r\nb\r\nc");
-}
-
 struct GapCase
 {
     const char *name;

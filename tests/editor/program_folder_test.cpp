@@ -72,19 +72,6 @@ TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
     EXPECT_EQ(readFile(f.program.path(QStringLiteral("db1-aside.mdb"))), QByteArray("first"));
 }
 
-TEST(ProgramFolder, NothingToSetAsideOrPutBack)
-{
-    Folders f;
-    f.makeSqlite();
-    ASSERT_TRUE(QFile::link(f.machine.path(QStringLiteral("db1.mdb")), f.access())); // dangling, as packaged
-    const ProgramFolder::Stores stores = ProgramFolder::look(f.program.path(QString()));
-    EXPECT_FALSE(stores.accessHidesSqlite);
-    EXPECT_EQ(stores.pupilStore, f.sqlite());
-    EXPECT_TRUE(stores.asideAccess.isEmpty());
-    EXPECT_FALSE(ProgramFolder::setAccessAside(f.program.path(QString())).ok());
-    EXPECT_FALSE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-}
-
 // --- crash recovery ------------------------------------------------------------------
 
 struct Recovery
