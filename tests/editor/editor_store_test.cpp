@@ -46,7 +46,7 @@ void EditorStoreTest::anAccessStoreStaysByteForByte()
     QVERIFY(!QFileInfo::exists(access));
     QCOMPARE(StoreTests::readFile(rig.programPath(QStringLiteral("db1-aside.mdb"))), bytes);
     QCOMPARE(rig.pupilsList(24).size(), 2);
-    QVERIFY(rig.control<QFrame>("AsideBar")->isVisible());
+    QVERIFY(rig.control<QFrame>("AsideBar")->isVisible() && !rig.control<QFrame>("HiddenBar")->isVisible());
     QTest::mouseClick(rig.control<QPushButton>("PutAccessBack"), Qt::LeftButton);
     QCOMPARE(StoreTests::readFile(access), bytes);
     QCOMPARE(QDir(rig.programPath(QString())).entryList({QStringLiteral("*.mdb")}), QStringList{"db1.mdb"});

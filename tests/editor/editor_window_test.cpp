@@ -11,11 +11,9 @@ namespace {
 
 QWidget *screen(const QString &name)
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name)
-            return w;
-    }
-    return nullptr;
+    const QWidgetList all = QApplication::topLevelWidgets();
+    const auto found = std::find_if(all.begin(), all.end(), [&](QWidget *w) { return w->objectName() == name; });
+    return found == all.end() ? nullptr : *found;
 }
 
 QStringList entries(const QTreeWidgetItem *parent)

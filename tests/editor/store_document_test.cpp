@@ -1,6 +1,5 @@
 #include "editor/store_document.h"
 
-#include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 #include "store_test_support.h"
 #include "unprivileged_child.h"
@@ -9,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 using Editor::StoreDocument;
 using Lessons::StoredLesson;
@@ -48,38 +46,14 @@ StoredLesson row(int pattern, int lesson, const QString &text)
 
 const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
 
-// Edits that end where they began leave nothing to save.
-struct UndoneCase
-{
-    const char *name;
-    std::function<void(StoreDocument &, const QList<int> &ids)> edit;
-};
-
-class UndoneEdits : public testing::TestWithParam<UndoneCase> {};
-
-TEST_P(UndoneEdits, LeaveNoChange)
+// An untouched null stays null; the window's undo shows every other edit undone.
+TEST(StoreDocument, ANullLeftEmptyIsNoChange)
 {
     Opened store;
-    QList<int> ids;
-    for (const Editor::Row &r : store.document.rows())
-        ids.append(r.id);
-    GetParam().edit(store.document, ids);
+    store.document.setText(store.id(3), QString());
     EXPECT_FALSE(store.document.hasChanges());
     EXPECT_TRUE(store.document.changedTexts().isEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Document, UndoneEdits,
-    testing::Values(UndoneCase{"null_left_empty", [](StoreDocument &d, auto ids) { d.setText(ids[3], QString()); }},
-                    UndoneCase{"new_then_removed", [](StoreDocument &d, auto) {
-                                   int at;
-                                   d.takeRow(d.addRow(24, 3, kNew), &at);
-                               }},
-                    UndoneCase{"moved_back", [](StoreDocument &d, auto ids) {
-                                   d.setNumbers(ids[0], 6, 9);
-                                   d.setNumbers(ids[0], 24, 1);
-                               }}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(StoreDocument, ARowSavedNewIsChangedInPlaceLater)
 {
