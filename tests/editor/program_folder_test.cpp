@@ -45,6 +45,7 @@ TEST(ProgramFolder, ALinkedAccessFileIsRenamedWhereItLives)
 TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
 {
     Folders f;
+    EXPECT_FALSE(ProgramFolder::setAccessAside(f.program.path(QString())).ok()); // none there yet
     f.program.write(QStringLiteral("db1.mdb"), "first");
     ASSERT_TRUE(ProgramFolder::setAccessAside(f.program.path(QString())).ok());
     f.program.write(QStringLiteral("db1.mdb"), "second");
