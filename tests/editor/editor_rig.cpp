@@ -1,17 +1,11 @@
 #include "editor_rig.h"
 
-#include "editor/lesson_text_edit.h"
 #include "lessons/patterns.h"
 #include "platform/program_store.h"
 #include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QListWidget>
-#include <QTest>
 #include <QTextBlock>
-#include <QTreeWidget>
 
 const QList<Lessons::StoredLesson> EditorRig::kLessons = {
     {24, 1, QStringLiteral("Write the verb.\r\n1. She &plays& (play) the piano.\r\n2. We &live& (live) here."), false},
@@ -36,24 +30,15 @@ EditorWindow &EditorRig::start()
     return *m_window;
 }
 
-QAction *EditorRig::action(const char *name) const
+bool EditorRig::open(int pattern, int lesson, const QString &typed)
 {
-    return control<QAction>(name);
-}
-
-QTreeWidget *EditorRig::tree() const
-{
-    return control<QTreeWidget>("LessonTree");
-}
-
-LessonTextEdit *EditorRig::text() const
-{
-    return control<LessonTextEdit>("LessonText");
-}
-
-QListWidget *EditorRig::findings() const
-{
-    return control<QListWidget>("Findings");
+    start().openProgramStore();
+    if (lesson == 0)
+        return true;
+    if (!choose(pattern, lesson))
+        return false;
+    type(typed);
+    return true;
 }
 
 void EditorRig::type(const QString &keys)
@@ -70,23 +55,17 @@ void EditorRig::key(Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 void EditorRig::trigger(const char *name)
 {
-    action(name)->trigger();
+    control(name)->trigger();
     QApplication::processEvents();
 }
 
 QTreeWidgetItem *EditorRig::item(int pattern, int lesson) const
 {
-    QTreeWidget *list = tree();
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *top = list->topLevelItem(i);
-        if (Patterns::patternNumberFromEntry(top->text(0).left(3)) != pattern)
-            continue;
-        if (lesson == 0)
-            return top;
-        for (int j = 0; j < top->childCount(); ++j) {
-            if (Patterns::lessonNumberFromEntry(top->child(j)->text(0)) == lesson)
-                return top->child(j);
-        }
+    for (QTreeWidgetItem *entry : tree()->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive)) {
+        const QTreeWidgetItem *top = entry->parent() ? entry->parent() : entry;
+        if (Patterns::patternNumberFromEntry(top->text(0).left(3)) == pattern
+            && (lesson == 0 ? entry == top : Patterns::lessonNumberFromEntry(entry->text(0)) == lesson))
+            return entry;
     }
     return nullptr;
 }
@@ -119,12 +98,12 @@ QStringList EditorRig::textLines() const
     return text()->toPlainText().split(QLatin1Char('\n'));
 }
 
-QStringList EditorRig::findingTexts() const
+QString EditorRig::findingTexts() const
 {
     QStringList texts;
     for (int i = 0; i < findings()->count(); ++i)
         texts << findings()->item(i)->text();
-    return texts;
+    return texts.join(QLatin1Char('\n'));
 }
 
 QList<Lessons::StoredLesson> EditorRig::stored() const
@@ -138,6 +117,6 @@ QStringList EditorRig::pupilsList(int pattern) const
     QStringList entries;
     const auto listing = Lessons::programLessonStore(m_program.path())->lessons(pattern);
     for (const Lessons::LessonInfo &info : listing.value.value_or(QList<Lessons::LessonInfo>()))
-        entries << Patterns::lessonEntry(info.lesson, info.heading);
+        entries << Patterns::lessonEntry(info.lesson, info.heading).simplified();
     return entries;
 }

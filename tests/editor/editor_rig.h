@@ -1,36 +1,37 @@
 #pragma once
 
+// The controls the tests reach come with the rig.
 #include "editor/editor_dialogs.h"
 #include "editor/editor_window.h"
+#include "editor/lesson_text_edit.h"
 #include "editor/worksheet_options_dialog.h"
 #include "platform/sound_player.h"
 #include "platform/store_rows.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QListWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-class LessonTextEdit;
-class QAction;
-class QListWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 /// Answers the editor's questions from a script and keeps every message.
 class ScriptedEditorDialogs : public EditorDialogs
 {
 public:
     void inform(QWidget *, const QString &text) override { informed << text; }
-    bool askYesNo(QWidget *, const QString &text) override
-    {
-        asked << text;
-        return yes;
-    }
     bool ask(QWidget *, const QString &text) override
     {
         asked << text;
@@ -86,9 +87,8 @@ public:
 class SilentSound : public SoundPlayer
 {
 public:
-    void play(const QString &path) override { played << path; }
+    void play(const QString &) override {}
     void close() override {}
-    QStringList played;
 };
 
 /// The editor window over a program folder of its own, with a recovery folder and
@@ -107,14 +107,22 @@ public:
     /// A new window, as a new run of the editor makes it; the old one is dropped
     /// without being closed, as a crash would leave it.
     EditorWindow &start();
+    /// A new window on the program's store, with a lesson chosen when lesson is not 0
+    /// and words typed at its start.
+    bool open(int pattern = 0, int lesson = 0, const QString &typed = QString());
     EditorWindow &window() { return *m_window; }
 
-    QAction *action(const char *name) const;
-    QTreeWidget *tree() const;
-    LessonTextEdit *text() const;
-    QListWidget *findings() const;
-    template <typename T>
-    T *control(const char *name) const;
+    template <typename T = QAction>
+    T *control(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QTreeWidget *tree() const { return control<QTreeWidget>("LessonTree"); }
+    LessonTextEdit *text() const { return control<LessonTextEdit>("LessonText"); }
+    QListWidget *findings() const { return control<QListWidget>("Findings"); }
 
     /// Keys typed into the lesson text; the findings and the preview follow.
     void type(const QString &keys);
@@ -128,10 +136,11 @@ public:
     /// click, or selects the word there with a double click.
     void clickText(int line, int column, bool doubleClick = false);
     QStringList textLines() const;
-    QStringList findingTexts() const;
+    /// The findings shown, one a line.
+    QString findingTexts() const;
     /// The rows of the store file as the pupil program reads them.
     QList<Lessons::StoredLesson> stored() const;
-    /// What the pupil program lists for a pattern.
+    /// What the pupil program lists for a pattern, in the blanks of the editor's list.
     QStringList pupilsList(int pattern) const;
 
     ScriptedEditorDialogs dialogs;
@@ -143,12 +152,3 @@ private:
     QTemporaryDir m_settings;
     std::unique_ptr<EditorWindow> m_window;
 };
-
-template <typename T>
-T *EditorRig::control(const char *name) const
-{
-    T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}

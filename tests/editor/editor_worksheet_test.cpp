@@ -4,12 +4,6 @@
 
 #include "pdf_text.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QTest>
-
 namespace {
 
 // Sets the options dialog's controls as a teacher would.
@@ -46,10 +40,8 @@ void EditorWorksheetTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     QTemporaryDir folder;
     rig.dialogs.printTo = folder.filePath(QStringLiteral("printed.pdf"));
     rig.start();
-    QVERIFY(!rig.action("PrintWorksheet")->isEnabled()); // no lesson before a store is open
-    rig.window().openProgramStore();
-    QVERIFY(rig.choose(24, 1));
-    rig.type(QStringLiteral("Now ")); // unsaved
+    QVERIFY(!rig.control("PrintWorksheet")->isEnabled()); // no lesson before a store is open
+    QVERIFY(rig.open(24, 1, QStringLiteral("Now "))); // unsaved
 
     // Printed with a word bank on Letter, the key's page alone.
     rig.dialogs.sheetChoice = choose(true);
@@ -75,8 +67,7 @@ void EditorWorksheetTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     QVERIFY(PdfText::squeezed(printed(rig.dialogs.pdfPath + QStringLiteral(".pdf"), 1).value(0)).contains(QStringLiteral("מחסן")));
     rig.dialogs.sheetChoice = nullptr;
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("again.pdf"));
-    rig.start().openProgramStore();
-    QVERIFY(rig.choose(24, 2));
+    QVERIFY(rig.open(24, 2));
     rig.trigger("ExportWorksheet");
     QCOMPARE(QFileInfo(rig.dialogs.suggestedPdf).absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
     pages = printed(rig.dialogs.pdfPath, 1);

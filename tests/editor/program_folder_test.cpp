@@ -2,8 +2,6 @@
 #include "editor/recovery_file.h"
 #include "editor/store_document.h"
 
-#include "platform/sqlite_store.h"
-#include "platform/store_engine.h"
 #include "platform/sqlite_writer.h"
 #include "store_test_support.h"
 
@@ -14,14 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace Editor;
-using Lessons::StoredLesson;
-using Kind = Lessons::SqliteWriter::RowChange::Kind;
 using namespace StoreTests;
 
 namespace {
-
-const QList<StoredLesson> kRows = {{24, 1, QStringLiteral("Every day\r\n1. She &plays&."), false},
-                                   {5, 1, QString(), true}};
 
 // A program folder, and a machine's store folder that its store names may link into.
 struct Folders
@@ -29,14 +22,8 @@ struct Folders
     StoreFolder program;
     StoreFolder machine;
 
-    QString sqlite() const { return program.path(QStringLiteral("db1.sqlite")); }
     QString access() const { return program.path(QStringLiteral("db1.mdb")); }
-    void makeSqlite() const
-    {
-        EXPECT_TRUE(Lessons::SqliteWriter::createStore(sqlite(), kRows, Lessons::SqliteWriter::Existing::Refuse).ok());
-    }
     QStringList machineFiles() const { return QDir(machine.path(QString())).entryList(QDir::Files); }
-    QStringList programFiles() const { return QDir(program.path(QString())).entryList(QDir::Files | QDir::System); }
 };
 
 // The program folder's names link into the machine's store, where teachers may write.
@@ -58,6 +45,7 @@ TEST(ProgramFolder, ALinkedAccessFileIsRenamedWhereItLives)
 TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
 {
     Folders f;
+    EXPECT_FALSE(ProgramFolder::setAccessAside(f.program.path(QString())).ok()); // none there yet
     f.program.write(QStringLiteral("db1.mdb"), "first");
     ASSERT_TRUE(ProgramFolder::setAccessAside(f.program.path(QString())).ok());
     f.program.write(QStringLiteral("db1.mdb"), "second");
@@ -72,48 +60,24 @@ TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
     EXPECT_EQ(readFile(f.program.path(QStringLiteral("db1-aside.mdb"))), QByteArray("first"));
 }
 
-TEST(ProgramFolder, NothingToSetAsideOrPutBack)
-{
-    Folders f;
-    f.makeSqlite();
-    ASSERT_TRUE(QFile::link(f.machine.path(QStringLiteral("db1.mdb")), f.access())); // dangling, as packaged
-    const ProgramFolder::Stores stores = ProgramFolder::look(f.program.path(QString()));
-    EXPECT_FALSE(stores.accessHidesSqlite);
-    EXPECT_EQ(stores.pupilStore, f.sqlite());
-    EXPECT_TRUE(stores.asideAccess.isEmpty());
-    EXPECT_FALSE(ProgramFolder::setAccessAside(f.program.path(QString())).ok());
-    EXPECT_FALSE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-}
-
-// --- crash recovery ------------------------------------------------------------------
-
-struct Recovery
-{
-    Folders f;
-    StoreFolder recovery;
-    StoreDocument document;
-
-    Recovery()
-    {
-        f.makeSqlite();
-        document = *StoreDocument::open(f.sqlite()).document;
-    }
-    RecoveryFile file() const { return RecoveryFile(recovery.path(QString()), f.sqlite()); }
-};
-
+// The crash-recovery file of a store: none for another store, none when damaged.
 TEST(RecoveryFile, AnotherStoreOrADamagedFileOffersNothing)
 {
-    Recovery r;
-    r.document.setText(r.document.rows()[0].id, QStringLiteral("x"));
-    ASSERT_TRUE(r.file().write(r.document));
-    const QString other = r.f.machine.path(QStringLiteral("db1.sqlite"));
-    EXPECT_NE(RecoveryFile(r.recovery.path(QString()), other).path(), r.file().path());
-    EXPECT_FALSE(RecoveryFile(r.recovery.path(QString()), other).read());
-    QFile damaged(r.file().path());
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    damaged.write("{\"store\": 3, \"changes\": [");
-    damaged.close();
-    EXPECT_FALSE(r.file().read());
+    StoreFolder stores;
+    StoreFolder recovery;
+    const QString path = stores.path(QStringLiteral("db1.sqlite"));
+    ASSERT_TRUE(Lessons::SqliteWriter::createStore(path, {{24, 1, QStringLiteral("A\r\n1. &a&"), false}},
+                                                   Lessons::SqliteWriter::Existing::Refuse)
+                    .ok());
+    StoreDocument document = *StoreDocument::open(path).document;
+    document.setText(document.rows()[0].id, QStringLiteral("x"));
+    const RecoveryFile file(recovery.path(QString()), path);
+    ASSERT_TRUE(file.write(document));
+    const RecoveryFile other(recovery.path(QString()), stores.path(QStringLiteral("db2.sqlite")));
+    EXPECT_NE(other.path(), file.path());
+    EXPECT_FALSE(other.read());
+    recovery.write(QFileInfo(file.path()).fileName(), "{\"store\": 3, \"changes\": [");
+    EXPECT_FALSE(file.read());
 }
 
 } // namespace
