@@ -11,11 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <functional>
-#include <thread>
 #include <vector>
 
 using Lessons::StoredLesson;
@@ -233,39 +231,6 @@ std::vector<std::tuple<Engine, BrokenCase>> brokenStores()
 INSTANTIATE_TEST_SUITE_P(Files, BrokenStore, testing::ValuesIn(brokenStores()), [](const auto &info) {
     return engineName(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name;
 });
-
-// Another program's write lock: the pupil's reader waits out a teacher's save as it
-// commits, and gives up on a lock that is not let go.
-class LockedStore : public testing::TestWithParam<int> {};
-
-TEST_P(LockedStore, SqliteWaitsBrieflyThenGivesUp)
-{
-    const int holdMs = GetParam();
-    StoreFolder folder;
-    const QString path = fixtureStore(folder, Engine::Sqlite);
-    sqlite3 *holder = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    std::thread release([holder, holdMs] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
-        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-    });
-    QElapsedTimer clock;
-    clock.start();
-    const auto listing = Lessons::openStoreEngine(path)->lessons(1);
-    const qint64 waited = clock.elapsed();
-    release.join();
-    sqlite3_close(holder);
-    const bool shortLock = holdMs < 1000;
-    EXPECT_EQ(listing.ok(), shortLock) << show(listing.error);
-    EXPECT_TRUE(shortLock || listing.error.contains(QStringLiteral("locked"))) << show(listing.error);
-    EXPECT_GE(waited, std::min(holdMs, 1000) - 50);
-    EXPECT_LT(waited, 5000);
-    EXPECT_TRUE(Lessons::openStoreEngine(path)->lessons(1).ok());
-}
-
-INSTANTIATE_TEST_SUITE_P(Readers, LockedStore, testing::Values(300, 3000),
-                         [](const auto &info) { return info.param < 1000 ? "short_write" : "held_on"; });
 
 // A store a teacher made by hand may keep its numbers as text, and name its columns
 // in any case; " 1" as text never equals 1 in a statement, yet the lesson opens.
