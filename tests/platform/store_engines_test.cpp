@@ -256,10 +256,7 @@ QByteArray bytesOf(Number value)
 
 // A small positive Decimal as Jet keeps it: a sign byte, then the mantissa in four
 // little-endian words, the most significant first.
-QByteArray decimalBytes(quint32 mantissa)
-{
-    return QByteArray(13, '\0') + bytesOf(mantissa);
-}
+const QByteArray kDecimalHead(13, '\0');
 
 // libmdb itself prints the Double 24.000000000000004 as "24". A value a hair off a whole
 // number is never taken for it, and reads as it is.
@@ -274,7 +271,7 @@ TEST(AccessNumbers, AHairOffAWholeNumberIsNotIt)
         {"numbers-double-byte.mdb", bytesOf(24.0), bytesOf(24.000000000000004), {1, 2, 4, 5}, "24.000000000000004"},
         {"numbers-single-decimal.mdb", bytesOf(24.0f), bytesOf(24.000002f), {1, 2, 4, 5, 6}, "24.000002"},
         {"numbers-currency-integer.mdb", bytesOf(qint64(240000)), bytesOf(qint64(240001)), {1, 2, 4}, "24.0001"},
-        {"numbers-single-decimal.mdb", decimalBytes(200), decimalBytes(201), {1, 5, 6}, "2.01"},
+        {"numbers-single-decimal.mdb", kDecimalHead + bytesOf(quint32(200)), kDecimalHead + bytesOf(quint32(201)), {1, 5, 6}, "2.01"},
     };
     for (const auto &c : cases) {
         StoreFolder folder;
