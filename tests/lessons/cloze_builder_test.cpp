@@ -40,14 +40,12 @@ QString manyLines(int lines)
     return text;
 }
 
-TEST(ClozeText, LinesHeadingAndStartLine)
+TEST(ClozeText, LinesAndStartLine)
 {
     // The working file is written with a CR LF appended; a lone LF stays in its line.
     EXPECT_EQ(Cloze::splitLines(q("a\r\n")), (QStringList{"a", ""}));
     EXPECT_EQ(Cloze::splitLines(q("")), QStringList{""});
     EXPECT_EQ(Cloze::splitLines(q("a\nb\rc")), (QStringList{"a\nb", "c"}));
-    EXPECT_EQ(Cloze::heading(q("Page 21\r\n1. x")), q("Page 2"));
-    EXPECT_EQ(Cloze::heading(q("No digit one")), q("No digit one"));
     EXPECT_TRUE(Cloze::isStartLine(q("1")));
     EXPECT_FALSE(Cloze::isStartLine(q(" 1.")));
 }

@@ -1,17 +1,18 @@
-// Saves of many changes in one transaction, as the lesson editor makes them.
+// The SQLite store's writer: whole stores, single lessons as the teachers' tool makes
+// them, and saves of many changes in one transaction as the lesson editor makes them.
 #include "platform/sqlite_store.h"
+#include "platform/sqlite_support.h"
 #include "platform/sqlite_writer.h"
+#include "platform/store_engine.h"
 
 #include "store_test_support.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -19,9 +20,9 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <functional>
-#include <chrono>
 #include <thread>
 
 using Lessons::StoredLesson;
@@ -30,6 +31,8 @@ using namespace StoreTests;
 using Kind = RowChange::Kind;
 
 namespace {
+
+const auto kRowName = [](const auto &info) { return std::string(info.param.name); };
 
 const QList<StoredLesson> kRows = {
     {4, 1, QStringLiteral("Say no\r\n1. I &am not& here."), false},
@@ -54,6 +57,157 @@ struct Store
         sqlite3_close(db);
     }
 };
+
+// --- whole stores and single lessons -------------------------------------------------
+
+// kRows and a second row of 4/1, which readers pass over for the first.
+const QList<StoredLesson> kTwice = kRows + QList<StoredLesson>{{4, 1, QStringLiteral("Hidden\r\n1. &x&"), false}};
+const QString kNew = QStringLiteral("New\r\n1. &n&");
+
+QString madeStore(StoreFolder &folder)
+{
+    const QString path = folder.path(QStringLiteral("db1.sqlite"));
+    EXPECT_EQ(createStore(path, kTwice, Existing::Refuse).value, 4);
+    return path;
+}
+
+// Everything in a folder: names, then each file's bytes.
+QByteArrayList contents(const QString &folder)
+{
+    QByteArrayList all;
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        all << QFile::encodeName(entry.fileName()) << readFile(entry.filePath());
+    return all;
+}
+
+TEST(CreateStore, RowsReadBackInTheirOrderAndReplaceSwapsTheWholeFile)
+{
+    StoreFolder folder;
+    const QString path = madeStore(folder);
+    EXPECT_EQ(sqliteRows(path), kTwice);
+    EXPECT_EQ(Lessons::SqliteLessonStore(path).lessonText(4, 1).value, kRows[0].cloze);
+    const QList<StoredLesson> other = {{24, 1, QStringLiteral("Every day\r\n1. She &plays&."), false}};
+    ASSERT_TRUE(createStore(path, other, Existing::Replace).ok());
+    EXPECT_EQ(sqliteRows(path), other);
+    // No half-made file is left beside the store.
+    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("db1.sqlite")});
+}
+
+using Target = std::function<QString(StoreFolder &)>;
+using Act = std::function<QString(const QString &path)>; ///< does something to the store, gives the error
+
+Act put(Change change, int pattern, int lesson)
+{
+    return [=](const QString &p) { return putLesson(p, pattern, lesson, kNew, change).error; };
+}
+
+Act remove(int pattern, int lesson)
+{
+    return [=](const QString &p) { return removeLesson(p, pattern, lesson).error; };
+}
+
+Act create(Existing existing)
+{
+    return [=](const QString &p) { return createStore(p, kRows, existing).error; };
+}
+
+struct RefusedCase
+{
+    const char *name;
+    Target make;
+    Act act;
+    const char *reason;
+};
+
+class Refused : public testing::TestWithParam<RefusedCase> {};
+
+TEST_P(Refused, LeavesEveryFileAsItWas)
+{
+    StoreFolder folder;
+    const QString path = GetParam().make(folder);
+    const QByteArrayList before = contents(folder.path(QString()));
+    const QString error = GetParam().act(path);
+    EXPECT_TRUE(error.startsWith(path + QStringLiteral(": "))) << show(error);
+    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << show(error);
+    EXPECT_EQ(contents(folder.path(QString())), before);
+}
+
+const Target kAccessFile = [](StoreFolder &f) { return f.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")); };
+const Target kNotSqlite = [](StoreFolder &f) { return f.write(QStringLiteral("db1.sqlite"), "mine"); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, Refused,
+    testing::Values(
+        RefusedCase{"create_over_a_file", kNotSqlite, create(Existing::Refuse), "already exists"},
+        RefusedCase{"create_over_a_folder",
+                    [](StoreFolder &f) {
+                        QDir().mkpath(f.path(QStringLiteral("db1.sqlite")));
+                        return f.path(QStringLiteral("db1.sqlite"));
+                    },
+                    create(Existing::Replace), "already exists"},
+        RefusedCase{"create_in_a_missing_folder", [](StoreFolder &f) { return f.path(QStringLiteral("no/db1.sqlite")); },
+                    create(Existing::Replace), "its folder does not exist"},
+        RefusedCase{"create_an_access_file", kAccessFile, create(Existing::Replace), "SQLite stores only"},
+        RefusedCase{"add_over_a_lesson", madeStore, put(Change::Add, 4, 2), "already there"},
+        RefusedCase{"replace_a_missing_lesson", madeStore, put(Change::Replace, 4, 3), "not there"},
+        RefusedCase{"remove_a_missing_lesson", madeStore, remove(5, 1), "not there"},
+        RefusedCase{"change_a_missing_file", [](StoreFolder &f) { return f.path(QStringLiteral("db1.sqlite")); },
+                    put(Change::Add, 4, 9), "no such file"},
+        RefusedCase{"change_an_access_file", kAccessFile, remove(4, 1), "an Access file is never changed"},
+        RefusedCase{"change_a_store_without_closes",
+                    [](StoreFolder &f) { return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE pupils (name TEXT);"); },
+                    put(Change::Replace, 4, 1), "no table closes"},
+        RefusedCase{"change_what_is_not_sqlite", kNotSqlite, remove(4, 1), "not a database"}),
+    kRowName);
+
+struct AppliedCase
+{
+    const char *name;
+    Act change;
+    QList<StoredLesson> after;
+};
+
+class Applied : public testing::TestWithParam<AppliedCase> {};
+
+TEST_P(Applied, TouchesOnlyThatLesson)
+{
+    StoreFolder folder;
+    const QString path = madeStore(folder);
+    EXPECT_EQ(show(GetParam().change(path)), "");
+    EXPECT_EQ(sqliteRows(path), GetParam().after);
+}
+
+const StoredLesson kNewRow{4, 1, kNew, false};
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, Applied,
+    testing::Values(AppliedCase{"add", put(Change::Add, 4, 3), kTwice + QList<StoredLesson>{{4, 3, kNew, false}}},
+                    AppliedCase{"replace_every_row_of_the_number", put(Change::Replace, 4, 1), {kNewRow, kRows[1], kRows[2], kNewRow}},
+                    AppliedCase{"replace_a_null_text", put(Change::Replace, 9, 1), {kTwice[0], kRows[1], {9, 1, kNew, false}, kTwice[3]}},
+                    AppliedCase{"remove_every_row_of_the_number", remove(4, 1), {kRows[1], kRows[2]}}),
+    kRowName);
+
+// A store a teacher made by hand keeps its own columns through a replace.
+TEST(ReplaceLesson, KeepsTheOtherColumns)
+{
+    StoreFolder folder;
+    const QString path = folder.sqlite(QStringLiteral("db1.sqlite"),
+                                       "CREATE TABLE closes (ID INTEGER PRIMARY KEY, Pattern, Lesson, Cloze, remark);"
+                                       "INSERT INTO closes VALUES (7, 3, 1, 'Old', 'keep me'), (9, 3, 2, 'Other', 'untouched');");
+    ASSERT_EQ(show(put(Change::Replace, 3, 1)(path)), "");
+    sqlite3 *db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    std::string seen;
+    sqlite3_exec(db, "SELECT ID, cloze, remark FROM closes ORDER BY ID", [](void *out, int n, char **values, char **) {
+        for (int i = 0; i < n; ++i)
+            *static_cast<std::string *>(out) += std::string(values[i]) + "|";
+        return 0;
+    }, &seen, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(seen, "7|New\r\n1. &n&|keep me|9|Other|untouched|");
+}
+
+// --- saves of many changes ----------------------------------------------------------
 
 RowChange update(const StoredLesson &row, const QString &text)
 {
@@ -102,36 +256,71 @@ INSTANTIATE_TEST_SUITE_P(
                     Failure::Changed},
         RefusedSave{"table_gone", "DROP TABLE closes; CREATE TABLE pupils (name TEXT);",
                     [](auto r) { return QList<RowChange>{{Kind::Delete, r[0], {}}}; }, Failure::NotAStore}),
-    [](const auto &info) { return std::string(info.param.name); });
+    kRowName);
 
-// Another program's write lock: a short one is waited for, a long one refuses the save.
-class SaveIntoALockedStore : public testing::TestWithParam<int> {};
-
-TEST_P(SaveIntoALockedStore, WaitsBrieflyThenSaysLocked)
+// Another program's write lock: the pupil's reader, the tool's change and the editor's
+// save wait out a short one, as a teacher's save commits, and give up on one that is
+// not let go.
+struct LockCase
 {
-    const int holdMs = GetParam();
+    const char *name;
+    int holdMs;
+    int waitsMs; ///< how long the reader or the save waits
+    std::function<QString(const Store &)> act; ///< gives the error, "" when done
+    bool saves = false;
+};
+
+QString save(const Store &store)
+{
+    const SaveOutcome saved = applyChanges(store.path, {update(store.read[1], QStringLiteral("mine"))});
+    return saved.ok() || saved.failure == Failure::Locked ? saved.error : "not refused as locked: " + saved.error;
+}
+
+QString read(const Store &store)
+{
+    return Lessons::openStoreEngine(store.path)->lessons(4).error;
+}
+
+QString toolChange(const Store &store)
+{
+    return put(Change::Replace, 4, 2)(store.path);
+}
+
+class LockedStore : public testing::TestWithParam<LockCase> {};
+
+TEST_P(LockedStore, WaitsBrieflyThenGivesUp)
+{
+    const LockCase &c = GetParam();
     Store store;
     sqlite3 *holder = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(store.path).constData(), &holder), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE; UPDATE closes SET cloze = 'held';", nullptr, nullptr, nullptr), SQLITE_OK);
-    std::thread release([holder, holdMs] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE; UPDATE closes SET cloze = 'held';", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([holder, &c] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(c.holdMs));
         sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     });
     QElapsedTimer clock;
     clock.start();
-    const SaveOutcome saved = applyChanges(store.path, {update(store.read[1], QStringLiteral("mine"))});
+    const QString error = c.act(store);
     const qint64 waited = clock.elapsed();
     release.join();
     sqlite3_close(holder);
-    const bool shortLock = holdMs < kSaveBusyTimeoutMs;
-    EXPECT_EQ(saved.failure, shortLock ? Failure::None : Failure::Locked) << show(saved.error);
-    EXPECT_GE(waited, std::min(holdMs, kSaveBusyTimeoutMs) - 100);
-    EXPECT_EQ(sqliteRows(store.path)[1].cloze, shortLock ? QStringLiteral("mine") : kRows[1].cloze);
+    const bool shortLock = c.holdMs < c.waitsMs;
+    EXPECT_EQ(error.isEmpty(), shortLock) << show(error);
+    EXPECT_TRUE(shortLock || error.contains(QStringLiteral("locked"))) << show(error);
+    EXPECT_GE(waited, std::min(c.holdMs, c.waitsMs) - 100);
+    EXPECT_LT(waited, c.waitsMs + 2500);
+    EXPECT_EQ(sqliteRows(store.path)[1].cloze, shortLock && c.saves ? QStringLiteral("mine") : kRows[1].cloze);
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, SaveIntoALockedStore, testing::Values(400, kSaveBusyTimeoutMs + 1500),
-                         [](const auto &info) { return info.param < kSaveBusyTimeoutMs ? "short_lock" : "long_lock"; });
+INSTANTIATE_TEST_SUITE_P(
+    Programs, LockedStore,
+    testing::Values(LockCase{"reader_short_write", 300, Lessons::Sqlite::kBusyTimeoutMs, read},
+                    LockCase{"reader_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, read},
+                    LockCase{"change_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, toolChange},
+                    LockCase{"save_short_lock", 400, kSaveBusyTimeoutMs, save, true},
+                    LockCase{"save_long_lock", kSaveBusyTimeoutMs + 1500, kSaveBusyTimeoutMs, save, true}),
+    kRowName);
 
 // A disk that takes no more: the file may not grow in a child, and the save fails whole.
 TEST(ApplyChanges, AWriteThatFailsLeavesTheStoreWhole)

@@ -58,18 +58,4 @@ TEST(LessonTextOf, FirstRowOfThePatternAndLesson)
     EXPECT_EQ(Lessons::lessonTextOf(rows, 2, 3), QString());
 }
 
-TEST(Statements, AsTheChooserAlwaysWroteThem)
-{
-    EXPECT_EQ(Lessons::patternStatement(13), QByteArray("Select * from closes Where pattern = 13"));
-    EXPECT_EQ(Lessons::lessonStatement(13, 2), QByteArray("Select cloze from closes Where pattern = 13 AND lesson = 2"));
-}
-
-TEST(StoredNumber, ColumnTextIsTrimmedOfAsciiBlanks)
-{
-    int value = 0;
-    EXPECT_EQ(Lessons::readStoredNumber(" 4.00 \t", &value), Lessons::StoredNumber::Whole);
-    EXPECT_EQ(value, 4);
-    EXPECT_EQ(Lessons::readStoredNumber("\xc2\xb2", &value), Lessons::StoredNumber::NotNumber); // a superscript two
-}
-
 } // namespace

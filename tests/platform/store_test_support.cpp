@@ -94,9 +94,4 @@ QString StoreFolder::sqlite(const QString &name, const char *sql)
     return target;
 }
 
-std::string show(const QString &text)
-{
-    return text.toStdString();
-}
-
 } // namespace StoreTests

@@ -44,6 +44,9 @@ private:
 };
 
 /// Lets QString print in assertion messages.
-std::string show(const QString &text);
+inline std::string show(const QString &text)
+{
+    return text.toStdString();
+}
 
 } // namespace StoreTests

@@ -24,18 +24,6 @@ std::string dropRoot()
     return std::string();
 }
 
-void writeAll(int fd, const std::string &text)
-{
-    for (size_t done = 0; done < text.size();) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        done += size_t(n);
-    }
-}
-
 } // namespace
 
 std::string runUnprivileged(const std::function<std::string()> &check, unsigned timeoutSeconds)
@@ -44,33 +32,30 @@ std::string runUnprivileged(const std::function<std::string()> &check, unsigned 
     if (pipe(ends) != 0)
         return std::string("cannot make a pipe: ") + strerror(errno);
     const pid_t child = fork();
-    if (child < 0) {
-        close(ends[0]);
-        close(ends[1]);
-        return std::string("cannot fork: ") + strerror(errno);
-    }
     if (child == 0) {
         close(ends[0]);
         signal(SIGALRM, SIG_DFL);
         alarm(timeoutSeconds);
         // The leading mark tells a child that answered "" from one that died on the way.
         const std::string dropped = dropRoot();
-        writeAll(ends[1], "=" + (dropped.empty() ? check() : dropped));
+        const std::string answer = "=" + (dropped.empty() ? check() : dropped);
+        for (size_t done = 0; done < answer.size();) {
+            const ssize_t n = write(ends[1], answer.data() + done, answer.size() - done);
+            if (n <= 0)
+                break;
+            done += size_t(n);
+        }
         _exit(0); // the test framework's exit handlers belong to the parent
     }
     close(ends[1]);
     std::string received;
     char chunk[4096];
-    for (ssize_t n; (n = read(ends[0], chunk, sizeof chunk)) != 0;) {
-        if (n > 0)
-            received.append(chunk, size_t(n));
-        else if (errno != EINTR)
-            break;
-    }
+    for (ssize_t n; child > 0 && (n = read(ends[0], chunk, sizeof chunk)) > 0;)
+        received.append(chunk, size_t(n));
     close(ends[0]);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return std::string("cannot run the child: ") + strerror(errno);
     if (WIFSIGNALED(status))
         return WTERMSIG(status) == SIGALRM ? "the check took longer than " + std::to_string(timeoutSeconds) + " s"
                                            : "the check died on signal " + std::to_string(WTERMSIG(status));

@@ -157,8 +157,6 @@ INSTANTIATE_TEST_SUITE_P(Tool, Command,
                   "pattern 5 lesson 1: stored 2 times; only the first row is read"}, ""},
         ToolCase{"check_decimal_numbers", {"check", "@single.mdb"}, 1,
                  {"row 6 of closes: pattern 5 lesson 1.50: no whole lesson number equals 1.50, so the row is never listed or read"}, ""},
-        ToolCase{"import_leaves_out_unmatched_rows", {"import", "@single.mdb", "@imported.sqlite"}, 0,
-                 {"imported 5 row(s) into @imported.sqlite"}, "warning: not imported: row 5 of closes: pattern 5.5 lesson 1.00: "},
         ToolCase{"export_whole_numbered_lessons", {"export", "@double.mdb", "@out"}, 0, {}, "warning: not exported: row 5 of closes",
                  [](const ToolFolder &t, const Result &r) {
                      EXPECT_TRUE(r.err.contains(QStringLiteral("skipped a second row of pattern 5 lesson 1"))) << show(r.err);
@@ -169,7 +167,6 @@ INSTANTIATE_TEST_SUITE_P(Tool, Command,
                      EXPECT_EQ(files, (QStringList{"05/01.txt", "24/01.txt", "24/02.txt", "24/03.txt", "33/01.txt"}));
                      EXPECT_EQ(readFile(t.folder.path(QStringLiteral("out/05/01.txt"))), "Modals\r\n1. You &must& listen.\r\n2. I &can& swim.");
                  }},
-        ToolCase{"check_good_file", {"check", "@good.txt"}, 0, {"no problems in 1 lesson(s)"}, ""},
         ToolCase{"check_file", {"check", "@unpaired.txt"}, 1,
                  {"@unpaired.txt: line 3: a gap is opened with \"&\" but not closed on the same line"}, ""},
         ToolCase{"check_numbered_file", {"check", "@07/01.txt"}, 1,
@@ -191,40 +188,18 @@ INSTANTIATE_TEST_SUITE_P(Tool, Command,
         ToolCase{"replace_a_lesson", {"replace", "@lessons.sqlite", "24", "3", "@good.txt"}, 0, {}, "", lessonText(24, 3, kGoodText)},
         ToolCase{"remove_a_lesson", {"remove", "@lessons.sqlite", "24", "2"}, 0, {}, "", lessonText(24, 2, "")},
         ToolCase{"export_into_a_used_folder_refused", {"export", "@lessons.sqlite", "@full"}, 1, {}, "nothing there is overwritten"},
-        ToolCase{"export_access_store", {"export", "@db1.mdb", "@out"}, 0, {"skipped pattern 18 lesson 1: the text is empty"}, "",
-                 [](const ToolFolder &t, const Result &) { EXPECT_FALSE(QFileInfo::exists(t.folder.path(QStringLiteral("out/18/03.txt")))); }},
+        // The 20 KB text and the Hebrew one byte for byte, as the store holds them.
+        ToolCase{"export_store", {"export", "@lessons.sqlite", "@out"}, 0,
+                 {"skipped pattern 18 lesson 3: the text is empty", "exported 17 lesson(s) to @out"}, "",
+                 [](const ToolFolder &t, const Result &) {
+                     for (const auto &[file, row] : {std::pair{"out/21/01.txt", expectedRow(21, 1)}, {"out/02/01.txt", expectedRow(2, 1)}})
+                         EXPECT_EQ(readFile(t.folder.path(QString::fromLatin1(file))), row->cloze.toUtf8()) << file;
+                 }},
         ToolCase{"build_with_warnings", {"build", "@warned", "@built.sqlite"}, 0, {}, kWarning,
                  [](const ToolFolder &t, const Result &) { EXPECT_TRUE(QFileInfo::exists(t.folder.path(QStringLiteral("built.sqlite")))); }},
         ToolCase{"build_refused_on_a_problem", {"build", "@folder", "@built.sqlite"}, 1, {}, "not built; 3 problem(s)",
                  [](const ToolFolder &t, const Result &) { EXPECT_FALSE(QFileInfo::exists(t.folder.path(QStringLiteral("built.sqlite")))); }}),
     kRowName);
-
-// Export the fixture, add every file into a fresh store: each text is the fixture's,
-// byte for byte, the 20 KB text included.
-TEST(RoundTrip, EveryTextComesBackByteForByte)
-{
-    ToolFolder tool;
-    const QString out = tool.folder.path(QStringLiteral("exported"));
-    const QString fresh = tool.folder.path(QStringLiteral("fresh.sqlite"));
-    ASSERT_EQ(runTool({QStringLiteral("export"), tool.sqlite, out}).status, 0);
-    ASSERT_TRUE(QDir().mkpath(tool.folder.path(QStringLiteral("none"))));
-    ASSERT_EQ(runTool({QStringLiteral("build"), tool.folder.path(QStringLiteral("none")), fresh}).status, 0);
-    QDirIterator files(out, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QFileInfo file(files.next());
-        const Result added = runTool({QStringLiteral("add"), fresh, file.dir().dirName(), file.completeBaseName(), file.filePath()});
-        ASSERT_EQ(added.status, 0) << show(file.filePath()) << show(added.err);
-    }
-    int compared = 0;
-    for (const Lessons::StoredLesson &row : expectedRows()) {
-        if (!row.hasText())
-            continue;
-        const auto text = Lessons::SqliteLessonStore(fresh).lessonText(row.pattern, row.lesson);
-        EXPECT_EQ(text.value.value_or(QString()).toUtf8(), row.cloze.toUtf8()) << row.pattern << "/" << row.lesson;
-        ++compared;
-    }
-    EXPECT_EQ(compared, 17); // 19 rows, one null and one empty
-}
 
 struct SourceCase
 {
