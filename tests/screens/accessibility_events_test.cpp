@@ -9,9 +9,6 @@
 
 namespace {
 
-const QString kThreeGaps =
-    QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
-
 struct Heard
 {
     QAccessible::Event type{};

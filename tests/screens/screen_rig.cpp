@@ -4,6 +4,9 @@
 #include "lessons/patterns.h"
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -103,6 +106,14 @@ ExerciseControls::ExerciseControls(QWidget *main) : screen(main)
     ccrpProgressBar1 = named<QProgressBar>(main, QStringLiteral("ccrpProgressBar1"));
     Timer1 = main->findChild<QTimer *>(QStringLiteral("Timer1"));
     menu = named<QMenuBar>(main, QStringLiteral("menu"));
+}
+
+QStringList ExerciseControls::settings() const
+{
+    QStringList shown;
+    for (QLabel *setting : Label20)
+        shown << setting->text();
+    return shown;
 }
 
 ChooserControls::ChooserControls(QWidget *chooser) : screen(chooser)
@@ -246,12 +257,18 @@ QWidget *ScreenRig::gap(int g)
     return state.MagazineOn ? static_cast<QWidget *>(m_exercise->Combo1[g]) : m_exercise->Text1[g];
 }
 
+QWidget *ScreenRig::activate(QWidget *window)
+{
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window, 1000);
+    }
+    return QApplication::focusWidget();
+}
+
 void ScreenRig::focusGap(int g)
 {
-    if (!m_main->isActiveWindow()) {
-        m_main->activateWindow();
-        (void)QTest::qWaitForWindowActive(m_main.get(), 500);
-    }
+    activate(m_main.get());
     QWidget *control = gap(g);
     // The window's coming back may have handed the gap the focus already; that is not
     // the pupil moving to it.
@@ -270,6 +287,20 @@ void ScreenRig::chooseAnswer(int g, const QString &entry)
     focusGap(g);
     QComboBox *list = m_exercise->Combo1[g];
     list->setCurrentIndex(list->findText(entry));
+}
+
+void ScreenRig::answer(int g, const QString &text)
+{
+    if (state.MagazineOn)
+        chooseAnswer(g, text);
+    else
+        typeAnswer(g, text);
+}
+
+bool ScreenRig::writeFile(const QString &relative, const QByteArray &bytes)
+{
+    QFile file(folder.filePath(relative));
+    return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 void ScreenRig::trigger(QWidget *screen, const QString &action)

@@ -5,8 +5,6 @@
 #include "screens/units.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 
 namespace {
@@ -322,10 +320,7 @@ void MainScreenTest::everyEndOfAnExercise()
     QFETCH(QString, end);
     QFETCH(int, pick);
     ScreenRig rig;
-    QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
-    QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
-    QVERIFY(topic.open(QIODevice::WriteOnly) && topic.write("topic 605\r\n") > 0);
-    topic.close();
+    QVERIFY(rig.writeFile(QStringLiteral("data/help/hlp605.rtf.txt"), "topic 605\r\n"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
     rig.typeAnswer(1, QStringLiteral("goes"));
     rig.focusGap(2); // time up takes the focus from a gap that can no longer answer
@@ -424,9 +419,13 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
                             screen.Label23, screen.ccrpProgressBar1};
     for (QLabel *l : screen.Label20)
         others << l;
-    QList<QPair<QColor, QColor>> before;
-    for (QWidget *w : others)
-        before.append({w->palette().color(w->backgroundRole()), w->palette().color(w->foregroundRole())});
+    const auto colours = [](const QList<QWidget *> &widgets) {
+        QList<QPair<QColor, QColor>> both;
+        for (QWidget *w : widgets)
+            both.append({w->palette().color(w->backgroundRole()), w->palette().color(w->foregroundRole())});
+        return both;
+    };
+    const auto before = colours(others);
 
     const QColor chosen(200, 30, 90);
     rig.dialogs.colour = chosen;
@@ -434,16 +433,9 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
     QTest::mouseClick(screen.Command5, Qt::LeftButton);
     // The second opening is preset with the colour of the first.
     QCOMPARE(rig.dialogs.presets, (QList<QColor>{Qt::white, chosen}));
-    for (QWidget *w : {static_cast<QWidget *>(screen.Text1[1]), static_cast<QWidget *>(screen.Label4[1]),
-                       static_cast<QWidget *>(screen.Label9)}) {
-        QCOMPARE(w->palette().color(w->backgroundRole()), chosen);
-        QCOMPARE(w->palette().color(w->foregroundRole()), QColor(0, 255, 255)); // each channel on its own
-    }
-    for (int i = 0; i < others.size(); ++i) {
-        QWidget *w = others.at(i);
-        QCOMPARE(w->palette().color(w->backgroundRole()), before.at(i).first);
-        QCOMPARE(w->palette().color(w->foregroundRole()), before.at(i).second);
-    }
+    const QPair<QColor, QColor> recoloured{chosen, QColor(0, 255, 255)}; // each channel of the text on its own
+    QCOMPARE(colours({screen.Text1[1], screen.Label4[1], screen.Label9}), (QList<QPair<QColor, QColor>>(3, recoloured)));
+    QCOMPARE(colours(others), before);
     // The screen's own background, where no control stands: below the help button.
     const QPoint empty(Units::Scale().toPixels(14400), Units::Scale().toPixels(8000));
     QCOMPARE(screen.screen->childAt(empty)->objectName(), QStringLiteral("MainCanvas"));
@@ -489,10 +481,7 @@ void MainScreenTest::everyWayOutReturnsToTheEditor()
         QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
         QCOMPARE(screen.Label19->text(), QStringLiteral("3 "));
         QCOMPARE(screen.Label21->text(), kEntry);
-        QStringList settings;
-        for (QLabel *setting : screen.Label20)
-            settings << setting->text();
-        QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
+        QCOMPARE(screen.settings(), (QStringList{"1", "5", "1", "1"}));
         QCOMPARE(screen.Label14->text(), QStringLiteral("5"));
         QVERIFY(screen.Combo1[1]->isVisible() && screen.Combo1[1]->isEnabled());
         QCOMPARE(screen.Combo1[2]->currentText(), QStringLiteral("####"));
