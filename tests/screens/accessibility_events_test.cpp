@@ -9,13 +9,9 @@
 
 namespace {
 
-struct Heard
-{
-    QAccessible::Event type{};
-    QPointer<QObject> object;
-    QString name;  ///< the object's name when the event came
-    QVariant value; ///< of a value change
-};
+// name: the object's name when the event came
+// value: of a value change
+struct Heard { QAccessible::Event type{}; QPointer<QObject> object; QString name; QVariant value; };
 
 QList<Heard> heard;
 

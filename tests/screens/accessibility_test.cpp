@@ -41,22 +41,14 @@ void collectUnnamed(QAccessibleInterface *node, QStringList &unnamed)
     }
 }
 
-struct FocusCase
-{
-    bool magazine;
-    int rightFirst; // a gap answered right before; 0: none
-    int closing; // the gap in focus that closes
-    bool outOfAttempts;
-    int next; // the gap that has the focus then
-};
+// rightFirst: a gap answered right before; 0: none
+// closing: the gap in focus that closes
+// next: the gap that has the focus then
+struct FocusCase { bool magazine; int rightFirst; int closing; bool outOfAttempts; int next; };
 
-struct KeyCase
-{
-    QString from; // chooser, gap, button (the grammar help's)
-    QKeyCombination key;
-    QString opened;
-    QString back; // where Escape leads; empty: no way back
-};
+// from: chooser, gap, button (the grammar help's)
+// back: where Escape leads; empty: no way back
+struct KeyCase { QString from; QKeyCombination key; QString opened; QString back; };
 
 } // namespace
 

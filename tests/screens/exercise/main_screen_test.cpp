@@ -9,18 +9,10 @@
 
 namespace {
 
-struct TypedCase
-{
-    bool signs;
-    QString attempts, debit;
-    QStringList keys; // into gap 1, answered «isn't»
-    QString shown; // in the box, or on the label of a closed gap
-    QString score;
-    QColor closedOn; // invalid: the gap stays open
-    QStringList sounds;
-    int triesLeft;
-    QString attemptsMade; // of the gap with the focus
-};
+// keys: into gap 1, answered «isn't»; shown: in the box, or on the label of a closed gap;
+// closedOn: invalid while the gap stays open; attemptsMade: of the gap with the focus
+struct TypedCase { bool signs; QString attempts, debit; QStringList keys; QString shown, score; QColor closedOn;
+                   QStringList sounds; int triesLeft; QString attemptsMade; };
 
 // The pattern entry by which the lesson editor names the lesson it tries.
 const QString kEntry = QStringLiteral("24  present simple - positive");

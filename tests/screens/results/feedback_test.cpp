@@ -8,12 +8,7 @@
 
 namespace {
 
-struct BandCase
-{
-    int grade;
-    Feedback::Band band;
-    bool applause;
-};
+struct BandCase { int grade; Feedback::Band band; bool applause; };
 
 class BandEdges : public testing::TestWithParam<BandCase> {};
 
