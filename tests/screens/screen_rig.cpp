@@ -58,18 +58,20 @@ QWidget *topLevel(const QString &name, bool visibleOnly = false)
     return nullptr;
 }
 
-void clickEntry(QListWidget *list, int row)
+template <typename T>
+void find(QWidget *screen, std::initializer_list<std::pair<T **, const char *>> controls)
 {
-    QListWidgetItem *item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    for (const auto &[control, name] : controls)
+        *control = named<T>(screen, QLatin1String(name));
 }
 
 bool clickEntryWhere(QListWidget *list, const std::function<bool(const QString &)> &wanted)
 {
     for (int row = 0; row < list->count(); ++row) {
-        if (wanted(list->item(row)->text())) {
-            clickEntry(list, row);
+        QListWidgetItem *item = list->item(row);
+        if (wanted(item->text())) {
+            list->scrollToItem(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
             return true;
         }
     }
@@ -94,15 +96,10 @@ ExerciseControls::ExerciseControls(QWidget *main) : screen(main)
     const int numbers[] = {1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 21, 22, 23};
     for (size_t i = 0; i < std::size(numbers); ++i)
         *labels[i] = named<QLabel>(main, QStringLiteral("Label%1").arg(numbers[i]));
-    Command1 = named<QPushButton>(main, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(main, QStringLiteral("Command2"));
-    Command5 = named<QPushButton>(main, QStringLiteral("Command5"));
-    Command6 = named<QPushButton>(main, QStringLiteral("Command6"));
-    OuterBox = named<QFrame>(main, QStringLiteral("OuterBox"));
-    InnerBox = named<QFrame>(main, QStringLiteral("InnerBox"));
-    Frame1 = named<QFrame>(main, QStringLiteral("Frame1"));
-    FlatScrollBar1 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar1"));
-    FlatScrollBar2 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar2"));
+    find<QPushButton>(main, {{&Command1, "Command1"}, {&Command2, "Command2"}, {&Command5, "Command5"},
+                             {&Command6, "Command6"}});
+    find<QFrame>(main, {{&OuterBox, "OuterBox"}, {&InnerBox, "InnerBox"}, {&Frame1, "Frame1"}});
+    find<QScrollBar>(main, {{&FlatScrollBar1, "FlatScrollBar1"}, {&FlatScrollBar2, "FlatScrollBar2"}});
     ccrpProgressBar1 = named<QProgressBar>(main, QStringLiteral("ccrpProgressBar1"));
     Timer1 = main->findChild<QTimer *>(QStringLiteral("Timer1"));
     menu = named<QMenuBar>(main, QStringLiteral("menu"));
@@ -118,25 +115,18 @@ QStringList ExerciseControls::settings() const
 
 ChooserControls::ChooserControls(QWidget *chooser) : screen(chooser)
 {
-    List1 = named<QListWidget>(chooser, QStringLiteral("List1"));
-    List2 = named<QListWidget>(chooser, QStringLiteral("List2"));
-    Command1 = named<QPushButton>(chooser, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(chooser, QStringLiteral("Command2"));
-    Command3 = named<QPushButton>(chooser, QStringLiteral("Command3"));
-    Command4 = named<QPushButton>(chooser, QStringLiteral("Command4"));
+    find<QListWidget>(chooser, {{&List1, "List1"}, {&List2, "List2"}});
+    find<QPushButton>(chooser, {{&Command1, "Command1"}, {&Command2, "Command2"}, {&Command3, "Command3"},
+                                {&Command4, "Command4"}});
     for (int i = 0; i < 4; ++i)
         Combo2[i] = named<QComboBox>(chooser, QStringLiteral("Combo2_%1").arg(i));
-    Label5 = named<QLabel>(chooser, QStringLiteral("Label5"));
-    Label17 = named<QLabel>(chooser, QStringLiteral("Label17"));
-    SettingsHint = named<QLabel>(chooser, QStringLiteral("SettingsHint"));
+    find<QLabel>(chooser, {{&Label5, "Label5"}, {&Label17, "Label17"}, {&SettingsHint, "SettingsHint"}});
 }
 
 ResultsControls::ResultsControls(QWidget *results) : screen(results)
 {
-    Label18 = named<QLabel>(results, QStringLiteral("Label18"));
-    Label19 = named<QLabel>(results, QStringLiteral("Label19"));
-    Command1 = named<QPushButton>(results, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(results, QStringLiteral("Command2"));
+    find<QLabel>(results, {{&Label18, "Label18"}, {&Label19, "Label19"}});
+    find<QPushButton>(results, {{&Command1, "Command1"}, {&Command2, "Command2"}});
 }
 
 QWidget *ScreenRig::shown(const QString &screen) const

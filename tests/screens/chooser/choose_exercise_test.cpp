@@ -107,9 +107,7 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
 
     ScreenRig rig;
     // Blocked: "data" is a file, so the working file cannot be written.
-    QFile working(rig.folder.filePath(QLatin1String(blocked ? "data" : "data/lesson.txt")));
-    QVERIFY(!blocked || (working.open(QIODevice::WriteOnly) && working.write("not a folder") > 0));
-    working.close();
+    QVERIFY(!blocked || rig.writeFile(QStringLiteral("data"), "not a folder"));
     if (!magazine)
         QTest::mouseClick(rig.ch().Command2, Qt::LeftButton);
     if (!signs)
@@ -145,6 +143,7 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     }
     // The working file holds the lesson as read, if it can.
     QVERIFY(rig.dialogs.informed.isEmpty());
+    QFile working(rig.folder.filePath(QLatin1String(blocked ? "data" : "data/lesson.txt")));
     QVERIFY(working.open(QIODevice::ReadOnly));
     const QByteArray written = working.readAll();
     QVERIFY(blocked ? written == "not a folder" : written.startsWith("Put in the verb\r\n1. She &goes&"));
@@ -206,10 +205,9 @@ void ChooseExerciseTest::refusedStartKeepsTheChooser()
     QVERIFY(!rig.state.ExerciseRunning);
     QVERIFY(!rig.ch().SettingsHint->text().isEmpty()); // a lesson without gaps: no field to mend
     QVERIFY(rig.clickLesson(2));
-    rig.setSetting(0, minutes);
-    rig.setSetting(1, QStringLiteral("0"));
-    rig.setSetting(2, QStringLiteral("3"));
-    rig.setSetting(3, QStringLiteral("0.5"));
+    const QStringList settings{minutes, "0", "3", "0.5"};
+    for (int i = 0; i < settings.size(); ++i)
+        rig.setSetting(i, settings.at(i));
     rig.clickStart();
     QVERIFY(!rig.main().isVisible());
     QVERIFY(rig.ch().screen->isVisible());
@@ -231,10 +229,7 @@ void ChooseExerciseTest::refusedStartKeepsTheChooser()
     QCOMPARE(rig.state.TicksLeft, 60);
     QCOMPARE(rig.state.Credit, 3);
     QCOMPARE(screen.Label14->text(), QStringLiteral("4"));
-    QStringList shown;
-    for (QLabel *setting : screen.Label20)
-        shown << setting->text();
-    QCOMPARE(shown, (QStringList{minutes, "4", "3", "0.5"}));
+    QCOMPARE(screen.settings(), (QStringList{minutes, "4", "3", "0.5"}));
     for (int g = 0; g < Variables::kSlots; ++g)
         QCOMPARE(int(rig.state.TriesLeft[g]), 4);
 }

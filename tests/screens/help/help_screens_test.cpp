@@ -28,11 +28,6 @@ QStringList entries(const QWidget *help)
     return lines;
 }
 
-void destroyClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(CloseBy)
@@ -137,7 +132,7 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
         else
             QTest::mouseClick(help->findChild<QPushButton *>(), Qt::LeftButton);
         QVERIFY(help.isNull() || !help->isVisible());
-        destroyClosedWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed windows go
         QCOMPARE(help.isNull(), grammar);
         QCOMPARE(exercise.isVisible(), from == 1);
         QCOMPARE(chooser.isVisible(), from == 0);

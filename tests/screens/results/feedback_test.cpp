@@ -66,10 +66,9 @@ TEST(MessagePick, UniformDrawsCoverEveryMessageEvenly)
 
 TEST(MessagePick, EdgesOfTheDraw)
 {
-    EXPECT_EQ(Feedback::messagePick(0.0), 0);
-    EXPECT_EQ(Feedback::messagePick(0.09999), 0);
-    EXPECT_EQ(Feedback::messagePick(0.1), 1);
-    EXPECT_EQ(Feedback::messagePick(0.99999), 9);
+    const std::vector<int> picks{Feedback::messagePick(0.0), Feedback::messagePick(0.09999),
+                                 Feedback::messagePick(0.1), Feedback::messagePick(0.99999)};
+    EXPECT_EQ(picks, (std::vector<int>{0, 0, 1, 9}));
 }
 
 } // namespace
