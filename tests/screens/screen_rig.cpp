@@ -287,9 +287,9 @@ void ScreenRig::answer(int g, const QString &text)
         typeAnswer(g, text);
 }
 
-bool ScreenRig::writeFile(const QString &relative, const QByteArray &bytes)
+bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QFile file(folder.filePath(relative));
+    QFile file(path);
     return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 

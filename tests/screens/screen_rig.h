@@ -156,8 +156,6 @@ public:
     void trigger(QWidget *screen, const QString &action);
     /// The control of gap g in the mode in use.
     QWidget *gap(int g);
-    /// Writes a file below the working folder, making the folders it needs.
-    bool writeFile(const QString &relative, const QByteArray &bytes);
     /// Makes the window active, as far as the platform lets it; the control with the focus then.
     static QWidget *activate(QWidget *window);
 
@@ -173,6 +171,9 @@ inline const QString kTwoGaps = QStringLiteral("Put in the verb\r\n1. She &goes&
 /// Three gaps on two rows; the first row holds two, answered "word1" to "word3".
 inline const QString kThreeGaps =
     QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
+
+/// Writes a file, making the folders it needs.
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 /// A text of n gaps, two per numbered line, answered "word1" to "word<n>".
 QString lessonWithGaps(int n);

@@ -312,7 +312,7 @@ void MainScreenTest::everyEndOfAnExercise()
     QFETCH(QString, end);
     QFETCH(int, pick);
     ScreenRig rig;
-    QVERIFY(rig.writeFile(QStringLiteral("data/help/hlp605.rtf.txt"), "topic 605\r\n"));
+    QVERIFY(writeFile(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")), "topic 605\r\n"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
     rig.typeAnswer(1, QStringLiteral("goes"));
     rig.focusGap(2); // time up takes the focus from a gap that can no longer answer

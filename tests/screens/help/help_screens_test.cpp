@@ -1,18 +1,13 @@
 // The two help windows: what they read, their size, and where closing them leads.
+#include "screen_rig.h"
+
 #include "screens/help/help4grammar.h"
 #include "screens/help/help_form.h"
-#include "state/variables.h"
 
 #include <QAction>
-#include <QDir>
-#include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QWindow>
-#include <QtTest>
 
-#include <memory>
 #include <optional>
 
 namespace {
@@ -40,14 +35,6 @@ class HelpScreensTest : public QObject
     QWidget exercise;
     QWidget chooser;
     std::optional<QTemporaryDir> working;
-
-    void write(const QString &relative, const QByteArray &bytes)
-    {
-        const QString path = working->filePath(relative);
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-    }
 
 private slots:
     void init();
@@ -97,9 +84,10 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
     QFETCH(CloseBy, how);
     QFETCH(QStringList, lines);
     const bool grammar = !entry.isNull();
-    write(QStringLiteral("helpVorn.txt"), "help\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "help\r\n"));
     for (int number : {600, 633})
-        write(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number), QStringLiteral("topic %1\r\n").arg(number).toUtf8());
+        QVERIFY(writeFile(working->filePath(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number)),
+                          QStringLiteral("topic %1\r\n").arg(number).toUtf8()));
 
     std::unique_ptr<helpForm> form;
     for (int from : openedFrom) {
@@ -141,7 +129,7 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 
 void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
 {
-    write(QStringLiteral("helpVorn.txt"), "first\r\n\r\nthird\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "first\r\n\r\nthird\r\n"));
     helpForm form(state, &exercise, &chooser, working->path());
     form.show();
     const QStringList expected{"first", "", "third"};
@@ -151,7 +139,7 @@ void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
     QVERIFY(!form.isVisible() && !chooser.isVisible() && !exercise.isVisible());
 
     // Created once and only hidden after: the next opening shows what the first read.
-    write(QStringLiteral("helpVorn.txt"), "changed\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "changed\r\n"));
     exercise.resize(2048, 1536);
     form.show();
     QCOMPARE(entries(&form), expected);
