@@ -144,11 +144,6 @@ QStringList ScreenRig::soundNames() const
     return names;
 }
 
-void ScreenRig::tick()
-{
-    QMetaObject::invokeMethod(m_exercise->Timer1, "timeout");
-}
-
 bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
 {
     asked << text;
@@ -217,16 +212,6 @@ bool ScreenRig::chooseLesson(const QString &text)
 {
     rows->texts[{5, 1}] = text;
     return clickPattern(5) && clickLesson(1);
-}
-
-void ScreenRig::setSetting(int index, const QString &text)
-{
-    ch().Combo2[index]->setEditText(text);
-}
-
-void ScreenRig::clickStart()
-{
-    QTest::mouseClick(ch().Command4, Qt::LeftButton);
 }
 
 bool ScreenRig::startLesson(const QString &text, bool magazine, bool signs, const QString &attempts)

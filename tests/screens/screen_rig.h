@@ -130,7 +130,7 @@ public:
     /// The sounds played, by their names in the data folder.
     QStringList soundNames() const;
     /// One tick of the time limit's timer, as the timer would give it.
-    void tick();
+    void tick() { QMetaObject::invokeMethod(m_exercise->Timer1, "timeout"); }
     Variables state;
     RecordingSound sound;
     ScriptedDialogs dialogs;
@@ -142,8 +142,8 @@ public:
     bool clickLesson(int lesson);
     /// Pattern 5, lesson 1 of `text`, chosen.
     bool chooseLesson(const QString &text);
-    void setSetting(int index, const QString &text);
-    void clickStart();
+    void setSetting(int index, const QString &text) { ch().Combo2[index]->setEditText(text); }
+    void clickStart() { QTest::mouseClick(ch().Command4, Qt::LeftButton); }
     /// Lesson 1 of pattern 5 with the options as given, then Start.
     bool startLesson(const QString &text, bool magazine, bool signs, const QString &attempts = QStringLiteral("2"));
     void focusGap(int g);

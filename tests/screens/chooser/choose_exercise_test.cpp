@@ -13,7 +13,12 @@ bool marked(QComboBox *field)
     return c.red() >= 200 && c.green() < 200 && c.blue() < 200;
 }
 
+// blocked: the working file cannot be written, and nothing changes for it
+struct PageCase { bool magazine, signs; QString shown; bool blocked; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(PageCase)
 
 class ChooseExerciseTest : public QObject
 {
@@ -87,23 +92,17 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
 
 void ChooseExerciseTest::lessonClickBuildsThePage_data()
 {
-    QTest::addColumn<bool>("magazine");
-    QTest::addColumn<bool>("signs");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("blocked"); // the working file cannot be written: nothing changes
-
-    QTest::newRow("word bank with signs") << true << true << "####" << false;
-    QTest::newRow("typed with signs") << false << true << "####" << false;
-    QTest::newRow("typed without signs") << false << false << "" << false;
-    QTest::newRow("working folder not writable") << true << true << "####" << true;
+    QTest::addColumn<PageCase>("c");
+    QTest::newRow("word bank with signs") << PageCase{true, true, "####", false};
+    QTest::newRow("typed with signs") << PageCase{false, true, "####", false};
+    QTest::newRow("typed without signs") << PageCase{false, false, "", false};
+    QTest::newRow("working folder not writable") << PageCase{true, true, "####", true};
 }
 
 void ChooseExerciseTest::lessonClickBuildsThePage()
 {
-    QFETCH(bool, magazine);
-    QFETCH(bool, signs);
-    QFETCH(QString, shown);
-    QFETCH(bool, blocked);
+    QFETCH(PageCase, c);
+    const auto &[magazine, signs, shown, blocked] = c;
 
     ScreenRig rig;
     // Blocked: "data" is a file, so the working file cannot be written.

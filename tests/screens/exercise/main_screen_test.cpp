@@ -14,6 +14,9 @@ namespace {
 struct TypedCase { bool signs; QString attempts, debit; QStringList keys; QString shown, score; QColor closedOn;
                    QStringList sounds; int triesLeft; QString attemptsMade; };
 
+// gaps: focused in this order; the last is answered
+struct ScrollCase { bool magazine; QString lesson; QList<int> gaps; QString answer; };
+
 // The pattern entry by which the lesson editor names the lesson it tries.
 const QString kEntry = QStringLiteral("24  present simple - positive");
 
@@ -42,6 +45,7 @@ void seedForPick(int pick)
 } // namespace
 
 Q_DECLARE_METATYPE(TypedCase)
+Q_DECLARE_METATYPE(ScrollCase)
 
 class MainScreenTest : public QObject
 {
@@ -224,23 +228,18 @@ void MainScreenTest::choiceGap()
 
 void MainScreenTest::focusedGapScrollsIntoView_data()
 {
-    QTest::addColumn<bool>("magazine");
-    QTest::addColumn<QString>("lesson");
-    QTest::addColumn<QList<int>>("gaps"); // focused in this order; the last is answered
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<ScrollCase>("c");
     // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
     const QString longRow = QStringLiteral("Long row\r\n1. A &x& ") + QString(170, QLatin1Char('y')) + " &z& end.";
-    QTest::newRow("typed gaps") << false << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
-    QTest::newRow("choice gaps") << true << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
-    QTest::newRow("the end of a long row") << false << longRow << QList<int>{2, 1, 2} << "z";
+    QTest::newRow("typed gaps") << ScrollCase{false, lessonWithGaps(50), {40, 20, 1, 33, 50}, "word50"};
+    QTest::newRow("choice gaps") << ScrollCase{true, lessonWithGaps(50), {40, 20, 1, 33, 50}, "word50"};
+    QTest::newRow("the end of a long row") << ScrollCase{false, longRow, {2, 1, 2}, "z"};
 }
 
 void MainScreenTest::focusedGapScrollsIntoView()
 {
-    QFETCH(bool, magazine);
-    QFETCH(QString, lesson);
-    QFETCH(QList<int>, gaps);
-    QFETCH(QString, answer);
+    QFETCH(ScrollCase, c);
+    const auto &[magazine, lesson, gaps, answer] = c;
     ScreenRig rig;
     ExerciseControls &screen = rig.ex();
     // A first round, answered in part and scrolled, then back to the chooser: the page

@@ -13,6 +13,8 @@
 namespace {
 
 enum class CloseBy { Button, Menu, Window };
+// entry: the chooser's pattern entry, null for the general help; openedFrom: HelpFromExercise at each opening
+struct HelpCase { QString entry; QList<int> openedFrom; CloseBy how; QStringList lines; };
 
 QStringList entries(const QWidget *help)
 {
@@ -25,7 +27,7 @@ QStringList entries(const QWidget *help)
 
 } // namespace
 
-Q_DECLARE_METATYPE(CloseBy)
+Q_DECLARE_METATYPE(HelpCase)
 
 class HelpScreensTest : public QObject
 {
@@ -56,33 +58,24 @@ void HelpScreensTest::init()
 
 void HelpScreensTest::showsItsLinesAndClosesToTheOpener_data()
 {
-    QTest::addColumn<QString>("entry"); // the chooser's pattern entry; null: the general help
-    QTest::addColumn<QList<int>>("openedFrom"); // HelpFromExercise at each opening
-    QTest::addColumn<CloseBy>("how");
-    QTest::addColumn<QStringList>("lines");
-
+    QTest::addColumn<HelpCase>("c");
     const QString general;
     const QString going = QStringLiteral("33  going to");
-    QTest::newRow("general, button, alternating") << general << QList<int>{1, 0, 1} << CloseBy::Button
-                                                  << QStringList{"help"};
-    QTest::newRow("general, menu") << general << QList<int>{0, 1} << CloseBy::Menu << QStringList{"help"};
-    QTest::newRow("general, alternating by window") << general << QList<int>{1, 0, 1} << CloseBy::Window
-                                                    << QStringList{"help"};
-    QTest::newRow("grammar, button") << going << QList<int>{1, 1} << CloseBy::Button << QStringList{"topic 633"};
-    QTest::newRow("grammar, window") << going << QList<int>{1} << CloseBy::Window << QStringList{"topic 633"};
+    QTest::newRow("general, button, alternating") << HelpCase{general, {1, 0, 1}, CloseBy::Button, {"help"}};
+    QTest::newRow("general, menu") << HelpCase{general, {0, 1}, CloseBy::Menu, {"help"}};
+    QTest::newRow("general, alternating by window") << HelpCase{general, {1, 0, 1}, CloseBy::Window, {"help"}};
+    QTest::newRow("grammar, button") << HelpCase{going, {1, 1}, CloseBy::Button, {"topic 633"}};
+    QTest::newRow("grammar, window") << HelpCase{going, {1}, CloseBy::Window, {"topic 633"}};
     // hlp600 exists too: no pattern must not be read as pattern 0.
-    QTest::newRow("grammar, no pattern selected") << QStringLiteral("") << QList<int>{1} << CloseBy::Button
-                                                  << QStringList{};
-    QTest::newRow("grammar, pattern without a topic file") << QStringLiteral("24  present simple - positive")
-                                                           << QList<int>{1} << CloseBy::Button << QStringList{};
+    QTest::newRow("grammar, no pattern selected") << HelpCase{QStringLiteral(""), {1}, CloseBy::Button, {}};
+    QTest::newRow("grammar, pattern without a topic file")
+        << HelpCase{QStringLiteral("24  present simple - positive"), {1}, CloseBy::Button, {}};
 }
 
 void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 {
-    QFETCH(QString, entry);
-    QFETCH(QList<int>, openedFrom);
-    QFETCH(CloseBy, how);
-    QFETCH(QStringList, lines);
+    QFETCH(HelpCase, c);
+    const auto &[entry, openedFrom, how, lines] = c;
     const bool grammar = !entry.isNull();
     QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "help\r\n"));
     for (int number : {600, 633})
