@@ -294,9 +294,11 @@ void AccessibilityTest::commandKeys()
     }
     if (back.isEmpty())
         return;
+    QVERIFY(!rig.shown(back)); // the opener makes way for what it opened
     QTest::keyClick(ScreenRig::activate(window), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(rig.shown(back));
+    QCOMPARE(rig.shown(QStringLiteral("ChooseExercise")) != nullptr, back == QLatin1String("ChooseExercise"));
 }
 
 void AccessibilityTest::refusedSettingTakesThePupilToIt()

@@ -62,7 +62,6 @@ private slots:
     void focusedGapScrollsIntoView();
     void everyEndOfAnExercise_data();
     void everyEndOfAnExercise();
-    void generalHelpReturnsToItsOpener();
     void backgroundColourOfThePageAndCountersOnly();
     void noTimeLimitCanBeReadWhole();
     // As the lesson editor's Try it uses the screen.
@@ -379,22 +378,6 @@ void MainScreenTest::everyEndOfAnExercise()
         QTest::mouseClick(rig.ch().Command1, Qt::LeftButton);
         QCOMPARE(screen.ccrpProgressBar1->value(), 0);
     }
-}
-
-void MainScreenTest::generalHelpReturnsToItsOpener()
-{
-    ScreenRig rig;
-    const auto openAndClose = [&rig](QWidget *opener, const char *entry) {
-        rig.trigger(opener, QLatin1String(entry));
-        QWidget *help = rig.shown(QStringLiteral("helpForm"));
-        QVERIFY(help && !opener->isVisible());
-        QTest::mouseClick(help->findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
-        QVERIFY(opener->isVisible());
-    };
-    openAndClose(rig.ch().screen, "Help1");
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    openAndClose(&rig.main(), "help1");
-    QVERIFY(!rig.ch().screen->isVisible());
 }
 
 void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
