@@ -16,9 +16,13 @@ bool marked(QComboBox *field)
 // blocked: the working file cannot be written, and nothing changes for it
 struct PageCase { bool magazine, signs; QString shown; bool blocked; };
 
+// broken: lesson 2, null when the store cannot be reached; patternClick: else a click on lesson 2
+struct FailCase { QString broken; bool patternClick; QString says; };
+
 } // namespace
 
 Q_DECLARE_METATYPE(PageCase)
+Q_DECLARE_METATYPE(FailCase)
 
 class ChooseExerciseTest : public QObject
 {
@@ -38,8 +42,7 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
 {
     ScreenRig rig;
     ChooserControls &chooser = rig.ch();
-    QVERIFY(chooser.screen->isVisible());
-    QVERIFY(!rig.main().isVisible());
+    QVERIFY(chooser.screen->isVisible() && !rig.main().isVisible());
     QCOMPARE(chooser.List2->count(), Patterns::patternListEntries().size());
     QCOMPARE(chooser.List2->item(1)->text(), Patterns::patternListEntries().at(1));
     QStringList settings;
@@ -118,10 +121,8 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     QCOMPARE(screen.Label19->text(), QStringLiteral("1 "));
     QCOMPARE(screen.Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
     QVERIFY(screen.Label4[0]->isVisibleTo(screen.InnerBox));
-    int shownRuns = 0;
-    for (int i = 1; i < 100; ++i)
-        shownRuns += screen.Label4[i]->isVisibleTo(screen.InnerBox);
-    QCOMPARE(shownRuns, 4);
+    const auto onPage = [&screen](QLabel *run) { return run->isVisibleTo(screen.InnerBox); };
+    QCOMPARE(std::count_if(screen.Label4.begin() + 1, screen.Label4.end(), onPage), 4);
     QCOMPARE(rig.state.GapCount, 2);
     QVERIFY(rig.ch().Command4->isEnabled());
     for (int g = 1; g <= 2; ++g) {
@@ -150,21 +151,17 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
 
 void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise_data()
 {
-    QTest::addColumn<QString>("broken"); // lesson 2; null: the store cannot be reached
-    QTest::addColumn<bool>("patternClick"); // else a click on lesson 2
-    QTest::addColumn<QString>("says");
-
+    QTest::addColumn<FailCase>("c");
     const QString unreachable = QStringLiteral("ההתחברות לבסיס הנתונים לא הצליחה.");
-    QTest::newRow("store unreachable at a pattern click") << QString() << true << unreachable;
-    QTest::newRow("store unreachable at a lesson click") << QString() << false << unreachable;
-    QTest::newRow("unpaired marker") << "Heading\r\n1. She &goes to school." << false << "2";
+    QTest::newRow("store unreachable at a pattern click") << FailCase{QString(), true, unreachable};
+    QTest::newRow("store unreachable at a lesson click") << FailCase{QString(), false, unreachable};
+    QTest::newRow("unpaired marker") << FailCase{"Heading\r\n1. She &goes to school.", false, "2"};
 }
 
 void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise()
 {
-    QFETCH(QString, broken);
-    QFETCH(bool, patternClick);
-    QFETCH(QString, says);
+    QFETCH(FailCase, c);
+    const auto &[broken, patternClick, says] = c;
 
     ScreenRig rig;
     rig.rows->texts[{5, 2}] = broken.isNull() ? kTwoGaps : broken;
@@ -208,9 +205,7 @@ void ChooseExerciseTest::refusedStartKeepsTheChooser()
     for (int i = 0; i < settings.size(); ++i)
         rig.setSetting(i, settings.at(i));
     rig.clickStart();
-    QVERIFY(!rig.main().isVisible());
-    QVERIFY(rig.ch().screen->isVisible());
-    QVERIFY(!rig.state.ExerciseRunning);
+    QVERIFY(rig.ch().screen->isVisible() && !rig.main().isVisible() && !rig.state.ExerciseRunning);
     QVERIFY(marked(rig.ch().Combo2[1]));
     QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
     for (int other : {0, 2, 3})

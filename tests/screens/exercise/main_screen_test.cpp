@@ -17,6 +17,10 @@ struct TypedCase { bool signs; QString attempts, debit; QStringList keys; QStrin
 // gaps: focused in this order; the last is answered
 struct ScrollCase { bool magazine; QString lesson; QList<int> gaps; QString answer; };
 
+// open: the new exercise question, or a help screen; end: the exit button, the answer to the
+// question, or the time; pick: the draw's pick of the ten messages of the grade's band
+struct EndCase { QString open, end; int pick; };
+
 // The pattern entry by which the lesson editor names the lesson it tries.
 const QString kEntry = QStringLiteral("24  present simple - positive");
 
@@ -46,6 +50,7 @@ void seedForPick(int pick)
 
 Q_DECLARE_METATYPE(TypedCase)
 Q_DECLARE_METATYPE(ScrollCase)
+Q_DECLARE_METATYPE(EndCase)
 
 class MainScreenTest : public QObject
 {
@@ -292,23 +297,20 @@ void MainScreenTest::focusedGapScrollsIntoView()
 
 void MainScreenTest::everyEndOfAnExercise_data()
 {
-    QTest::addColumn<QString>("open"); // the new exercise question, or a help screen
-    QTest::addColumn<QString>("end"); // the exit button, the answer to the question, or the time
-    QTest::addColumn<int>("pick"); // the draw's pick of the ten messages of the grade's band
-    QTest::newRow("exit: only leaving is left") << "" << "exit" << 0;
-    QTest::newRow("new exercise, yes") << "question" << "yes" << 9;
-    QTest::newRow("new exercise, no: nothing changes") << "question" << "no" << 0;
-    QTest::newRow("time up while asking: the answer is too late") << "question" << "time" << 4;
-    QTest::newRow("time up on the sixty-first tick") << "" << "time" << 5;
-    QTest::newRow("time up while the grammar help is open") << "help4grammar" << "time" << 1;
-    QTest::newRow("time up while the general help is open") << "helpForm" << "time" << 8;
+    QTest::addColumn<EndCase>("c");
+    QTest::newRow("exit: only leaving is left") << EndCase{"", "exit", 0};
+    QTest::newRow("new exercise, yes") << EndCase{"question", "yes", 9};
+    QTest::newRow("new exercise, no: nothing changes") << EndCase{"question", "no", 0};
+    QTest::newRow("time up while asking: the answer is too late") << EndCase{"question", "time", 4};
+    QTest::newRow("time up on the sixty-first tick") << EndCase{"", "time", 5};
+    QTest::newRow("time up while the grammar help is open") << EndCase{"help4grammar", "time", 1};
+    QTest::newRow("time up while the general help is open") << EndCase{"helpForm", "time", 8};
 }
 
 void MainScreenTest::everyEndOfAnExercise()
 {
-    QFETCH(QString, open);
-    QFETCH(QString, end);
-    QFETCH(int, pick);
+    QFETCH(EndCase, c);
+    const auto &[open, end, pick] = c;
     ScreenRig rig;
     QVERIFY(writeFile(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")), "topic 605\r\n"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
@@ -349,11 +351,10 @@ void MainScreenTest::everyEndOfAnExercise()
         timeUp();
     }
     const bool ended = end != QLatin1String("no");
-    QCOMPARE(rig.dialogs.closedDialogs, ended ? 1 : 0);
-    QCOMPARE(rig.sound.played.size(), ended ? 2 : 1); // right, then the results' sound
-    QCOMPARE(rig.main().isVisible(), !ended);
-    QCOMPARE(screen.Timer1->isActive(), !ended);
-    QCOMPARE(rig.shown(QStringLiteral("Results")) != nullptr, ended);
+    // Dialogs closed; sounds (right, then the results'); exercise shown; timer running; results shown.
+    const QList<int> after{rig.dialogs.closedDialogs, int(rig.sound.played.size()), rig.main().isVisible(),
+                           screen.Timer1->isActive(), rig.shown(QStringLiteral("Results")) != nullptr};
+    QCOMPARE(after, (ended ? QList<int>{1, 2, 0, 0, 1} : QList<int>{0, 1, 1, 1, 0}));
     if (!ended)
         return;
     ResultsControls results = rig.res();
@@ -391,8 +392,7 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
                             screen.Label21, screen.Label18, screen.Label22, screen.Label1, screen.Label2,
                             screen.Label5, screen.Label7, screen.Label10, screen.Label11, screen.Label17,
                             screen.Label23, screen.ccrpProgressBar1};
-    for (QLabel *l : screen.Label20)
-        others << l;
+    std::copy(screen.Label20.begin(), screen.Label20.end(), std::back_inserter(others));
     const auto colours = [](const QList<QWidget *> &widgets) {
         QList<QPair<QColor, QColor>> both;
         for (QWidget *w : widgets)
