@@ -9,16 +9,9 @@
 
 namespace {
 
-const QString kThreeGaps =
-    QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
-
-struct Heard
-{
-    QAccessible::Event type{};
-    QPointer<QObject> object;
-    QString name;  ///< the object's name when the event came
-    QVariant value; ///< of a value change
-};
+// name: the object's name when the event came
+// value: of a value change
+struct Heard { QAccessible::Event type{}; QPointer<QObject> object; QString name; QVariant value; };
 
 QList<Heard> heard;
 

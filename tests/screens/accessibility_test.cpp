@@ -11,10 +11,6 @@
 
 namespace {
 
-// Three rows; the first holds two gaps.
-const QString kThreeGaps =
-    QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
-
 QString said(QObject *object, QAccessible::Text text = QAccessible::Name)
 {
     return QAccessible::queryAccessibleInterface(object)->text(text);
@@ -24,10 +20,9 @@ QString said(QObject *object, QAccessible::Text text = QAccessible::Name)
 // nor a label that shows nothing to a sighted pupil either.
 bool presentedByName(QAccessibleInterface *node)
 {
-    static const QList<QAccessible::Role> roles{QAccessible::PushButton, QAccessible::EditableText,
-                                                QAccessible::ComboBox,   QAccessible::List,
-                                                QAccessible::ProgressBar, QAccessible::ScrollBar,
-                                                QAccessible::MenuItem,   QAccessible::StaticText};
+    static const QList<QAccessible::Role> roles{QAccessible::PushButton, QAccessible::EditableText, QAccessible::ComboBox,
+                                                QAccessible::List, QAccessible::ProgressBar, QAccessible::ScrollBar,
+                                                QAccessible::MenuItem, QAccessible::StaticText};
     const auto *label = qobject_cast<const QLabel *>(node->object());
     const bool blank = label && label->text().trimmed().isEmpty() && !qobject_cast<const CounterLabel *>(label);
     return roles.contains(node->role()) && !blank;
@@ -45,22 +40,19 @@ void collectUnnamed(QAccessibleInterface *node, QStringList &unnamed)
     }
 }
 
-QWidget *activate(QWidget *window)
-{
-    window->activateWindow();
-    (void)QTest::qWaitForWindowActive(window, 1000);
-    return QApplication::focusWidget();
-}
+// rightFirst: a gap answered right before; 0: none
+// closing: the gap in focus that closes
+// next: the gap that has the focus then
+struct FocusCase { bool magazine; int rightFirst; int closing; bool outOfAttempts; int next; };
 
-void answer(ScreenRig &rig, int g, const QString &text)
-{
-    if (rig.state.MagazineOn)
-        rig.chooseAnswer(g, text);
-    else
-        rig.typeAnswer(g, text);
-}
+// from: chooser, gap, button (the grammar help's)
+// back: where Escape leads; empty: no way back
+struct KeyCase { QString from; QKeyCombination key; QString opened; QString back; };
 
 } // namespace
+
+Q_DECLARE_METATYPE(FocusCase)
+Q_DECLARE_METATYPE(KeyCase)
 
 class AccessibilityTest : public QObject
 {
@@ -98,8 +90,8 @@ void AccessibilityTest::everyVisibleControlIsNamed()
     if (screen != QLatin1String("ChooseExercise") && screen != QLatin1String("helpForm")) {
         QVERIFY(rig.startLesson(kThreeGaps, screen == QLatin1String("choice"), true, QStringLiteral("3")));
         // Every state a gap can show: open, answered wrong, closed.
-        answer(rig, 1, QStringLiteral("word2"));
-        answer(rig, 2, QStringLiteral("word2"));
+        rig.answer(1, QStringLiteral("word2"));
+        rig.answer(2, QStringLiteral("word2"));
     }
     if (screen == QLatin1String("Results"))
         rig.trigger(&rig.main(), QStringLiteral("exit1"));
@@ -151,7 +143,7 @@ void AccessibilityTest::gapIsNamedAndDescribedByItsRow()
     }
     // The page is met in reading order, whatever order its controls were made in; a
     // closed gap's answer in the gap's place.
-    answer(rig, 2, QStringLiteral("word2"));
+    rig.answer(2, QStringLiteral("word2"));
     QStringList met;
     QAccessibleInterface *page = QAccessible::queryAccessibleInterface(rig.ex().InnerBox);
     for (int i = 0; i < page->childCount(); ++i) {
@@ -164,37 +156,28 @@ void AccessibilityTest::gapIsNamedAndDescribedByItsRow()
 
 void AccessibilityTest::focusMovesOnWhenTheGapCloses_data()
 {
-    QTest::addColumn<bool>("magazine");
-    QTest::addColumn<int>("rightFirst"); // a gap answered right before; 0: none
-    QTest::addColumn<int>("closing");    // the gap in focus that closes
-    QTest::addColumn<bool>("outOfAttempts");
-    QTest::addColumn<int>("next");       // the gap that has the focus then
-
-    QTest::newRow("past a closed gap") << false << 2 << 1 << false << 3;
-    QTest::newRow("wraps to the first open gap") << false << 0 << 3 << false << 1;
-    QTest::newRow("out of attempts") << false << 0 << 2 << true << 3;
-    QTest::newRow("choice gaps wrap") << true << 1 << 3 << false << 2;
+    QTest::addColumn<FocusCase>("c");
+    QTest::newRow("past a closed gap") << FocusCase{false, 2, 1, false, 3};
+    QTest::newRow("wraps to the first open gap") << FocusCase{false, 0, 3, false, 1};
+    QTest::newRow("out of attempts") << FocusCase{false, 0, 2, true, 3};
+    QTest::newRow("choice gaps wrap") << FocusCase{true, 1, 3, false, 2};
 }
 
 void AccessibilityTest::focusMovesOnWhenTheGapCloses()
 {
-    QFETCH(bool, magazine);
-    QFETCH(int, rightFirst);
-    QFETCH(int, closing);
-    QFETCH(bool, outOfAttempts);
-    QFETCH(int, next);
-
+    QFETCH(FocusCase, c);
+    const auto &[magazine, rightFirst, closing, outOfAttempts, next] = c;
     ScreenRig rig;
     QVERIFY(rig.startLesson(kThreeGaps, magazine, true, QStringLiteral("2")));
     if (rightFirst)
-        answer(rig, rightFirst, QStringLiteral("word%1").arg(rightFirst));
+        rig.answer(rightFirst, QStringLiteral("word%1").arg(rightFirst));
     // The receiving gap: one attempt used, and something typed since that its focus
     // handling replaces by the mask.
-    answer(rig, next, QStringLiteral("word%1").arg(next % 3 + 1));
+    rig.answer(next, QStringLiteral("word%1").arg(next % 3 + 1));
     if (!magazine)
         rig.ex().Text1[next]->setText(QStringLiteral("typed"));
     for (const QString &text : outOfAttempts ? QStringList{"x", "y"} : QStringList{QStringLiteral("word%1").arg(closing)})
-        answer(rig, closing, text);
+        rig.answer(closing, text);
 
     QVERIFY(!rig.gap(closing)->isVisible());
     QCOMPARE(QApplication::focusWidget(), rig.gap(next));
@@ -203,8 +186,7 @@ void AccessibilityTest::focusMovesOnWhenTheGapCloses()
     QVERIFY2(said(rig.gap(next)).startsWith(outOfAttempts ? QStringLiteral("נגמרו הנסיונות. התשובה: word%1.").arg(closing)
                                                           : QStringLiteral("נכון! ")),
              qPrintable(said(rig.gap(next))));
-    QCOMPARE(rig.ex().Label14->text(), QStringLiteral("1"));
-    QCOMPARE(rig.ex().Label8->text(), QStringLiteral("1"));
+    QCOMPARE((QStringList{rig.ex().Label14->text(), rig.ex().Label8->text()}), (QStringList{"1", "1"}));
     if (!magazine) {
         QCOMPARE(rig.ex().Text1[next]->text(), QStringLiteral("####%1").arg(next));
         QCOMPARE(rig.ex().Text1[next]->cursorPosition(), 0);
@@ -219,7 +201,7 @@ void AccessibilityTest::tabGoesThroughOpenGapsInReadingOrder()
     ScreenRig rig;
     QVERIFY(rig.startLesson(lessonWithGaps(5), false, true));
     // Start put the pupil into the first gap, the caret at the start of the mask.
-    QCOMPARE(activate(&rig.main()), rig.ex().Text1[1]);
+    QCOMPARE(ScreenRig::activate(&rig.main()), rig.ex().Text1[1]);
     QCOMPARE(rig.ex().Text1[1]->cursorPosition(), 0);
     rig.typeAnswer(2, QStringLiteral("word2"));
     rig.typeAnswer(4, QStringLiteral("word4"));
@@ -265,7 +247,7 @@ void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
         else
             for (int g : {2, 3})
                 rig.typeAnswer(g, QStringLiteral("word%1").arg(g));
-        focus = activate(rig.res().screen);
+        focus = ScreenRig::activate(rig.res().screen);
     }
     ResultsControls results = rig.res();
     QVERIFY(!results.Label19->text().isEmpty());
@@ -275,31 +257,24 @@ void AccessibilityTest::resultsSayTheGradeAndFocusTheWayOn()
         return;
     // Back at the chooser, the keyboard waits in the lesson list.
     QTest::keyClick(results.Command1, Qt::Key_Space);
-    QCOMPARE(activate(rig.main().chooser()), rig.ch().List1);
+    QCOMPARE(ScreenRig::activate(rig.main().chooser()), rig.ch().List1);
 }
 
 void AccessibilityTest::commandKeys_data()
 {
-    QTest::addColumn<QString>("from"); // chooser, gap, button (the grammar help's)
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("opened");
-    QTest::addColumn<QString>("back"); // where Escape leads; empty: no way back
-
-    QTest::newRow("F1 on the chooser") << "chooser" << int(Qt::Key_F1) << "helpForm" << "ChooseExercise";
-    QTest::newRow("F1 in a gap") << "gap" << int(Qt::Key_F1) << "helpForm" << "Main";
-    QTest::newRow("Space on the grammar help") << "button" << int(Qt::Key_Space) << "help4grammar" << "Main";
-    QTest::newRow("Ctrl+Q in a gap") << "gap" << (Qt::CTRL | Qt::Key_Q).toCombined() << "Results" << "";
+    QTest::addColumn<KeyCase>("c");
+    QTest::newRow("F1 on the chooser") << KeyCase{"chooser", Qt::Key_F1, "helpForm", "ChooseExercise"};
+    QTest::newRow("F1 in a gap") << KeyCase{"gap", Qt::Key_F1, "helpForm", "Main"};
+    QTest::newRow("Space on the grammar help") << KeyCase{"button", Qt::Key_Space, "help4grammar", "Main"};
+    QTest::newRow("Ctrl+Q in a gap") << KeyCase{"gap", Qt::CTRL | Qt::Key_Q, "Results", ""};
 }
 
 void AccessibilityTest::commandKeys()
 {
-    QFETCH(QString, from);
-    QFETCH(int, key);
-    QFETCH(QString, opened);
-    QFETCH(QString, back);
-
+    QFETCH(KeyCase, c);
+    const auto &[from, key, opened, back] = c;
     ScreenRig rig;
-    QWidget *target = activate(rig.main().chooser());
+    QWidget *target = ScreenRig::activate(rig.main().chooser());
     if (from != QLatin1String("chooser")) {
         QVERIFY(rig.startLesson(kThreeGaps, false, false));
         rig.focusGap(1);
@@ -307,8 +282,7 @@ void AccessibilityTest::commandKeys()
         target = from == QLatin1String("gap") ? static_cast<QWidget *>(rig.ex().Text1[1]) : rig.ex().Command2;
         target->setFocus(Qt::TabFocusReason);
     }
-    const QKeyCombination combination = QKeyCombination::fromCombined(key);
-    QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
     QWidget *window = rig.shown(opened);
     QVERIFY2(window, qPrintable(opened));
     if (from != QLatin1String("chooser")) {
@@ -318,9 +292,11 @@ void AccessibilityTest::commandKeys()
     }
     if (back.isEmpty())
         return;
-    QTest::keyClick(activate(window), Qt::Key_Escape);
+    QVERIFY(!rig.shown(back)); // the opener makes way for what it opened
+    QTest::keyClick(ScreenRig::activate(window), Qt::Key_Escape);
     QVERIFY(!window->isVisible());
     QVERIFY(rig.shown(back));
+    QCOMPARE(rig.shown(QStringLiteral("ChooseExercise")) != nullptr, back == QLatin1String("ChooseExercise"));
 }
 
 void AccessibilityTest::refusedSettingTakesThePupilToIt()
@@ -329,7 +305,7 @@ void AccessibilityTest::refusedSettingTakesThePupilToIt()
     rig.rows->texts[{5, 1}] = kThreeGaps;
     QVERIFY(rig.clickPattern(5) && rig.clickLesson(1));
     rig.setSetting(3, QStringLiteral("-1"));
-    activate(rig.main().chooser());
+    ScreenRig::activate(rig.main().chooser());
     QTest::keyClick(rig.ch().Command4, Qt::Key_Space);
     QComboBox *debit = rig.ch().Combo2[3];
     QCOMPARE(QApplication::focusWidget(), debit);

@@ -1,19 +1,12 @@
 #include "screen_rig.h"
 
-#include "lessons/cloze_builder.h"
 #include "screens/exercise/exercise_page.h"
 #include "screens/exercise/lesson_preparation.h"
 
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QTest>
 
 namespace {
-
-const QString kLesson = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
 
 // Every visible control of a screen lies inside the screen, and the screen inside
 // the monitor's available area.
@@ -48,7 +41,7 @@ void ScreenFitTest::screensFitTheMonitorAndFillIt()
 {
     ScreenRig rig;
     checkFits(rig.ch().screen);
-    QVERIFY(rig.startLesson(kLesson, false, true));
+    QVERIFY(rig.startLesson(kTwoGaps, false, true));
     QWidget *exercise = &rig.main();
     checkFits(exercise);
     // The largest that keeps the proportions: one side meets the monitor's area

@@ -4,6 +4,9 @@
 #include "lessons/patterns.h"
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -55,18 +58,20 @@ QWidget *topLevel(const QString &name, bool visibleOnly = false)
     return nullptr;
 }
 
-void clickEntry(QListWidget *list, int row)
+template <typename T>
+void find(QWidget *screen, std::initializer_list<std::pair<T **, const char *>> controls)
 {
-    QListWidgetItem *item = list->item(row);
-    list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    for (const auto &[control, name] : controls)
+        *control = named<T>(screen, QLatin1String(name));
 }
 
 bool clickEntryWhere(QListWidget *list, const std::function<bool(const QString &)> &wanted)
 {
     for (int row = 0; row < list->count(); ++row) {
-        if (wanted(list->item(row)->text())) {
-            clickEntry(list, row);
+        QListWidgetItem *item = list->item(row);
+        if (wanted(item->text())) {
+            list->scrollToItem(item);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
             return true;
         }
     }
@@ -91,41 +96,37 @@ ExerciseControls::ExerciseControls(QWidget *main) : screen(main)
     const int numbers[] = {1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 21, 22, 23};
     for (size_t i = 0; i < std::size(numbers); ++i)
         *labels[i] = named<QLabel>(main, QStringLiteral("Label%1").arg(numbers[i]));
-    Command1 = named<QPushButton>(main, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(main, QStringLiteral("Command2"));
-    Command5 = named<QPushButton>(main, QStringLiteral("Command5"));
-    Command6 = named<QPushButton>(main, QStringLiteral("Command6"));
-    OuterBox = named<QFrame>(main, QStringLiteral("OuterBox"));
-    InnerBox = named<QFrame>(main, QStringLiteral("InnerBox"));
-    Frame1 = named<QFrame>(main, QStringLiteral("Frame1"));
-    FlatScrollBar1 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar1"));
-    FlatScrollBar2 = named<QScrollBar>(main, QStringLiteral("FlatScrollBar2"));
+    find<QPushButton>(main, {{&Command1, "Command1"}, {&Command2, "Command2"}, {&Command5, "Command5"},
+                             {&Command6, "Command6"}});
+    find<QFrame>(main, {{&OuterBox, "OuterBox"}, {&InnerBox, "InnerBox"}, {&Frame1, "Frame1"}});
+    find<QScrollBar>(main, {{&FlatScrollBar1, "FlatScrollBar1"}, {&FlatScrollBar2, "FlatScrollBar2"}});
     ccrpProgressBar1 = named<QProgressBar>(main, QStringLiteral("ccrpProgressBar1"));
     Timer1 = main->findChild<QTimer *>(QStringLiteral("Timer1"));
     menu = named<QMenuBar>(main, QStringLiteral("menu"));
 }
 
+QStringList ExerciseControls::settings() const
+{
+    QStringList shown;
+    for (QLabel *setting : Label20)
+        shown << setting->text();
+    return shown;
+}
+
 ChooserControls::ChooserControls(QWidget *chooser) : screen(chooser)
 {
-    List1 = named<QListWidget>(chooser, QStringLiteral("List1"));
-    List2 = named<QListWidget>(chooser, QStringLiteral("List2"));
-    Command1 = named<QPushButton>(chooser, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(chooser, QStringLiteral("Command2"));
-    Command3 = named<QPushButton>(chooser, QStringLiteral("Command3"));
-    Command4 = named<QPushButton>(chooser, QStringLiteral("Command4"));
+    find<QListWidget>(chooser, {{&List1, "List1"}, {&List2, "List2"}});
+    find<QPushButton>(chooser, {{&Command1, "Command1"}, {&Command2, "Command2"}, {&Command3, "Command3"},
+                                {&Command4, "Command4"}});
     for (int i = 0; i < 4; ++i)
         Combo2[i] = named<QComboBox>(chooser, QStringLiteral("Combo2_%1").arg(i));
-    Label5 = named<QLabel>(chooser, QStringLiteral("Label5"));
-    Label17 = named<QLabel>(chooser, QStringLiteral("Label17"));
-    SettingsHint = named<QLabel>(chooser, QStringLiteral("SettingsHint"));
+    find<QLabel>(chooser, {{&Label5, "Label5"}, {&Label17, "Label17"}, {&SettingsHint, "SettingsHint"}});
 }
 
 ResultsControls::ResultsControls(QWidget *results) : screen(results)
 {
-    Label18 = named<QLabel>(results, QStringLiteral("Label18"));
-    Label19 = named<QLabel>(results, QStringLiteral("Label19"));
-    Command1 = named<QPushButton>(results, QStringLiteral("Command1"));
-    Command2 = named<QPushButton>(results, QStringLiteral("Command2"));
+    find<QLabel>(results, {{&Label18, "Label18"}, {&Label19, "Label19"}});
+    find<QPushButton>(results, {{&Command1, "Command1"}, {&Command2, "Command2"}});
 }
 
 QWidget *ScreenRig::shown(const QString &screen) const
@@ -141,11 +142,6 @@ QStringList ScreenRig::soundNames() const
     for (const QString &path : sound.played)
         names << (path.startsWith(data) ? path.mid(data.size()) : path);
     return names;
-}
-
-void ScreenRig::tick()
-{
-    QMetaObject::invokeMethod(m_exercise->Timer1, "timeout");
 }
 
 bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
@@ -218,16 +214,6 @@ bool ScreenRig::chooseLesson(const QString &text)
     return clickPattern(5) && clickLesson(1);
 }
 
-void ScreenRig::setSetting(int index, const QString &text)
-{
-    ch().Combo2[index]->setEditText(text);
-}
-
-void ScreenRig::clickStart()
-{
-    QTest::mouseClick(ch().Command4, Qt::LeftButton);
-}
-
 bool ScreenRig::startLesson(const QString &text, bool magazine, bool signs, const QString &attempts)
 {
     if (state.MagazineOn != magazine)
@@ -246,12 +232,18 @@ QWidget *ScreenRig::gap(int g)
     return state.MagazineOn ? static_cast<QWidget *>(m_exercise->Combo1[g]) : m_exercise->Text1[g];
 }
 
+QWidget *ScreenRig::activate(QWidget *window)
+{
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        (void)QTest::qWaitForWindowActive(window, 1000);
+    }
+    return QApplication::focusWidget();
+}
+
 void ScreenRig::focusGap(int g)
 {
-    if (!m_main->isActiveWindow()) {
-        m_main->activateWindow();
-        (void)QTest::qWaitForWindowActive(m_main.get(), 500);
-    }
+    activate(m_main.get());
     QWidget *control = gap(g);
     // The window's coming back may have handed the gap the focus already; that is not
     // the pupil moving to it.
@@ -270,6 +262,20 @@ void ScreenRig::chooseAnswer(int g, const QString &entry)
     focusGap(g);
     QComboBox *list = m_exercise->Combo1[g];
     list->setCurrentIndex(list->findText(entry));
+}
+
+void ScreenRig::answer(int g, const QString &text)
+{
+    if (state.MagazineOn)
+        chooseAnswer(g, text);
+    else
+        typeAnswer(g, text);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 void ScreenRig::trigger(QWidget *screen, const QString &action)

@@ -45,6 +45,9 @@ struct ExerciseControls
     QProgressBar *ccrpProgressBar1;
     QTimer *Timer1;
     QMenuBar *menu;
+
+    /// The four settings as the panel shows them.
+    QStringList settings() const;
 };
 
 struct ChooserControls
@@ -127,7 +130,7 @@ public:
     /// The sounds played, by their names in the data folder.
     QStringList soundNames() const;
     /// One tick of the time limit's timer, as the timer would give it.
-    void tick();
+    void tick() { QMetaObject::invokeMethod(m_exercise->Timer1, "timeout"); }
     Variables state;
     RecordingSound sound;
     ScriptedDialogs dialogs;
@@ -139,18 +142,22 @@ public:
     bool clickLesson(int lesson);
     /// Pattern 5, lesson 1 of `text`, chosen.
     bool chooseLesson(const QString &text);
-    void setSetting(int index, const QString &text);
-    void clickStart();
+    void setSetting(int index, const QString &text) { ch().Combo2[index]->setEditText(text); }
+    void clickStart() { QTest::mouseClick(ch().Command4, Qt::LeftButton); }
     /// Lesson 1 of pattern 5 with the options as given, then Start.
     bool startLesson(const QString &text, bool magazine, bool signs, const QString &attempts = QStringLiteral("2"));
     void focusGap(int g);
     void typeAnswer(int g, const QString &keys);
     /// Picks an entry of choice gap g, as a click in its list does.
     void chooseAnswer(int g, const QString &entry);
+    /// Typed or chosen, in the mode in use.
+    void answer(int g, const QString &text);
     /// A menu entry of a screen, chosen.
     void trigger(QWidget *screen, const QString &action);
     /// The control of gap g in the mode in use.
     QWidget *gap(int g);
+    /// Makes the window active, as far as the platform lets it; the control with the focus then.
+    static QWidget *activate(QWidget *window);
 
 private:
     std::unique_ptr<Main> m_main;
@@ -160,6 +167,13 @@ private:
 
 /// Two gaps, answered "goes" and "live", on two numbered lines.
 inline const QString kTwoGaps = QStringLiteral("Put in the verb\r\n1. She &goes& to school.\r\n2. They &live& in Haifa.");
+
+/// Three gaps on two rows; the first row holds two, answered "word1" to "word3".
+inline const QString kThreeGaps =
+    QStringLiteral("Fill in the words\r\n1. Say &word1& and &word2& now.\r\n2. &word3& ends it.");
+
+/// Writes a file, making the folders it needs.
+bool writeFile(const QString &path, const QByteArray &bytes);
 
 /// A text of n gaps, two per numbered line, answered "word1" to "word<n>".
 QString lessonWithGaps(int n);

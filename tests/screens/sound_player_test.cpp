@@ -6,13 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
 // A test function that has not ended by then is stopped, and the test fails: a
 // frozen player fails the test instead of hanging it.
-[[maybe_unused]] const bool kTimeLimit = qputenv("QTEST_FUNCTION_TIMEOUT", "30000");
-
-} // namespace
+[[maybe_unused]] static const bool kTimeLimit = qputenv("QTEST_FUNCTION_TIMEOUT", "30000");
 
 // The real player, also on a machine without a sound device.
 class SoundPlayerTest : public QObject

@@ -4,12 +4,7 @@
 
 namespace {
 
-struct ViewCase
-{
-    const char *name;
-    QSize pixels;
-    int viewWidth, viewHeight;
-};
+struct ViewCase { const char *name; QSize pixels; int viewWidth, viewHeight; };
 
 class ViewSize : public testing::TestWithParam<ViewCase> {};
 
@@ -41,12 +36,8 @@ TEST(ScaledPointSize, GrowsWithTheViewButNeverShrinks)
     EXPECT_DOUBLE_EQ(Units::scaledPointSize(8.25, {384, 288}), 8.25);
 }
 
-struct FitCase
-{
-    const char *name;
-    QSize available; // the monitor less panels, task bar and the window's frame
-    double zoom;
-};
+// available: the monitor less panels, task bar and the window's frame
+struct FitCase { const char *name; QSize available; double zoom; };
 
 class FitZoom : public testing::TestWithParam<FitCase> {};
 

@@ -13,7 +13,16 @@ bool marked(QComboBox *field)
     return c.red() >= 200 && c.green() < 200 && c.blue() < 200;
 }
 
+// blocked: the working file cannot be written, and nothing changes for it
+struct PageCase { bool magazine, signs; QString shown; bool blocked; };
+
+// broken: lesson 2, null when the store cannot be reached; patternClick: else a click on lesson 2
+struct FailCase { QString broken; bool patternClick; QString says; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(PageCase)
+Q_DECLARE_METATYPE(FailCase)
 
 class ChooseExerciseTest : public QObject
 {
@@ -33,8 +42,7 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
 {
     ScreenRig rig;
     ChooserControls &chooser = rig.ch();
-    QVERIFY(chooser.screen->isVisible());
-    QVERIFY(!rig.main().isVisible());
+    QVERIFY(chooser.screen->isVisible() && !rig.main().isVisible());
     QCOMPARE(chooser.List2->count(), Patterns::patternListEntries().size());
     QCOMPARE(chooser.List2->item(1)->text(), Patterns::patternListEntries().at(1));
     QStringList settings;
@@ -87,29 +95,21 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
 
 void ChooseExerciseTest::lessonClickBuildsThePage_data()
 {
-    QTest::addColumn<bool>("magazine");
-    QTest::addColumn<bool>("signs");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("blocked"); // the working file cannot be written: nothing changes
-
-    QTest::newRow("word bank with signs") << true << true << "####" << false;
-    QTest::newRow("typed with signs") << false << true << "####" << false;
-    QTest::newRow("typed without signs") << false << false << "" << false;
-    QTest::newRow("working folder not writable") << true << true << "####" << true;
+    QTest::addColumn<PageCase>("c");
+    QTest::newRow("word bank with signs") << PageCase{true, true, "####", false};
+    QTest::newRow("typed with signs") << PageCase{false, true, "####", false};
+    QTest::newRow("typed without signs") << PageCase{false, false, "", false};
+    QTest::newRow("working folder not writable") << PageCase{true, true, "####", true};
 }
 
 void ChooseExerciseTest::lessonClickBuildsThePage()
 {
-    QFETCH(bool, magazine);
-    QFETCH(bool, signs);
-    QFETCH(QString, shown);
-    QFETCH(bool, blocked);
+    QFETCH(PageCase, c);
+    const auto &[magazine, signs, shown, blocked] = c;
 
     ScreenRig rig;
     // Blocked: "data" is a file, so the working file cannot be written.
-    QFile working(rig.folder.filePath(QLatin1String(blocked ? "data" : "data/lesson.txt")));
-    QVERIFY(!blocked || (working.open(QIODevice::WriteOnly) && working.write("not a folder") > 0));
-    working.close();
+    QVERIFY(!blocked || writeFile(rig.folder.filePath(QStringLiteral("data")), "not a folder"));
     if (!magazine)
         QTest::mouseClick(rig.ch().Command2, Qt::LeftButton);
     if (!signs)
@@ -121,10 +121,8 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     QCOMPARE(screen.Label19->text(), QStringLiteral("1 "));
     QCOMPARE(screen.Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
     QVERIFY(screen.Label4[0]->isVisibleTo(screen.InnerBox));
-    int shownRuns = 0;
-    for (int i = 1; i < 100; ++i)
-        shownRuns += screen.Label4[i]->isVisibleTo(screen.InnerBox);
-    QCOMPARE(shownRuns, 4);
+    const auto onPage = [&screen](QLabel *run) { return run->isVisibleTo(screen.InnerBox); };
+    QCOMPARE(std::count_if(screen.Label4.begin() + 1, screen.Label4.end(), onPage), 4);
     QCOMPARE(rig.state.GapCount, 2);
     QVERIFY(rig.ch().Command4->isEnabled());
     for (int g = 1; g <= 2; ++g) {
@@ -145,6 +143,7 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     }
     // The working file holds the lesson as read, if it can.
     QVERIFY(rig.dialogs.informed.isEmpty());
+    QFile working(rig.folder.filePath(QLatin1String(blocked ? "data" : "data/lesson.txt")));
     QVERIFY(working.open(QIODevice::ReadOnly));
     const QByteArray written = working.readAll();
     QVERIFY(blocked ? written == "not a folder" : written.startsWith("Put in the verb\r\n1. She &goes&"));
@@ -152,21 +151,17 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
 
 void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise_data()
 {
-    QTest::addColumn<QString>("broken"); // lesson 2; null: the store cannot be reached
-    QTest::addColumn<bool>("patternClick"); // else a click on lesson 2
-    QTest::addColumn<QString>("says");
-
+    QTest::addColumn<FailCase>("c");
     const QString unreachable = QStringLiteral("ההתחברות לבסיס הנתונים לא הצליחה.");
-    QTest::newRow("store unreachable at a pattern click") << QString() << true << unreachable;
-    QTest::newRow("store unreachable at a lesson click") << QString() << false << unreachable;
-    QTest::newRow("unpaired marker") << "Heading\r\n1. She &goes to school." << false << "2";
+    QTest::newRow("store unreachable at a pattern click") << FailCase{QString(), true, unreachable};
+    QTest::newRow("store unreachable at a lesson click") << FailCase{QString(), false, unreachable};
+    QTest::newRow("unpaired marker") << FailCase{"Heading\r\n1. She &goes to school.", false, "2"};
 }
 
 void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise()
 {
-    QFETCH(QString, broken);
-    QFETCH(bool, patternClick);
-    QFETCH(QString, says);
+    QFETCH(FailCase, c);
+    const auto &[broken, patternClick, says] = c;
 
     ScreenRig rig;
     rig.rows->texts[{5, 2}] = broken.isNull() ? kTwoGaps : broken;
@@ -206,14 +201,11 @@ void ChooseExerciseTest::refusedStartKeepsTheChooser()
     QVERIFY(!rig.state.ExerciseRunning);
     QVERIFY(!rig.ch().SettingsHint->text().isEmpty()); // a lesson without gaps: no field to mend
     QVERIFY(rig.clickLesson(2));
-    rig.setSetting(0, minutes);
-    rig.setSetting(1, QStringLiteral("0"));
-    rig.setSetting(2, QStringLiteral("3"));
-    rig.setSetting(3, QStringLiteral("0.5"));
+    const QStringList settings{minutes, "0", "3", "0.5"};
+    for (int i = 0; i < settings.size(); ++i)
+        rig.setSetting(i, settings.at(i));
     rig.clickStart();
-    QVERIFY(!rig.main().isVisible());
-    QVERIFY(rig.ch().screen->isVisible());
-    QVERIFY(!rig.state.ExerciseRunning);
+    QVERIFY(rig.ch().screen->isVisible() && !rig.main().isVisible() && !rig.state.ExerciseRunning);
     QVERIFY(marked(rig.ch().Combo2[1]));
     QVERIFY(!rig.ch().SettingsHint->text().isEmpty());
     for (int other : {0, 2, 3})
@@ -231,10 +223,7 @@ void ChooseExerciseTest::refusedStartKeepsTheChooser()
     QCOMPARE(rig.state.TicksLeft, 60);
     QCOMPARE(rig.state.Credit, 3);
     QCOMPARE(screen.Label14->text(), QStringLiteral("4"));
-    QStringList shown;
-    for (QLabel *setting : screen.Label20)
-        shown << setting->text();
-    QCOMPARE(shown, (QStringList{minutes, "4", "3", "0.5"}));
+    QCOMPARE(screen.settings(), (QStringList{minutes, "4", "3", "0.5"}));
     for (int g = 0; g < Variables::kSlots; ++g)
         QCOMPARE(int(rig.state.TriesLeft[g]), 4);
 }

@@ -4,14 +4,8 @@
 
 namespace {
 
-struct SettingsCase
-{
-    const char *name;
-    Settings::Texts texts;
-    bool timeLimitOn;
-    int gapCount;
-    int firstRefused; ///< -2: accepted; -1: the lesson
-};
+// firstRefused: -2: accepted; -1: the lesson
+struct SettingsCase { const char *name; Settings::Texts texts; bool timeLimitOn; int gapCount; int firstRefused; };
 
 class Check : public testing::TestWithParam<SettingsCase> {};
 

@@ -6,17 +6,9 @@
 
 namespace {
 
-struct JudgeCase
-{
-    const char *name;
-    const char *typed; // gap 1's answer is «went»
-    int16_t tries, credit;
-    double debit;
-    const char *scoreBefore;
-    bool right, closedOut;
-    const char *scoreAfter;
-    int16_t triesAfter, gapsLeftAfter; // of 3
-};
+// typed: gap 1's answer is «went»; gapsLeftAfter: of 3
+struct JudgeCase { const char *name, *typed; int16_t tries, credit; double debit; const char *scoreBefore;
+                   bool right, closedOut; const char *scoreAfter; int16_t triesAfter, gapsLeftAfter; };
 
 class Judge : public testing::TestWithParam<JudgeCase> {};
 

@@ -9,12 +9,7 @@ int32_t rgb(int r, int g, int b)
     return r + 256 * g + 65536 * b;
 }
 
-struct ContrastCase
-{
-    const char *name;
-    int32_t background;
-    int32_t text;
-};
+struct ContrastCase { const char *name; int32_t background; int32_t text; };
 
 class Contrast : public testing::TestWithParam<ContrastCase> {};
 

@@ -6,12 +6,8 @@
 
 namespace {
 
-struct RowCase
-{
-    const char *name;
-    const char *lesson;
-    std::vector<const char *> sentences; // gap order
-};
+// sentences: gap order
+struct RowCase { const char *name; const char *lesson; std::vector<const char *> sentences; };
 
 class Sentences : public testing::TestWithParam<RowCase> {};
 
@@ -38,12 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"no_gaps", "Head\r\n1. Nothing to fill.", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-struct WrongCase
-{
-    const char *name;
-    int triesLeft;
-    const char *said;
-};
+struct WrongCase { const char *name; int triesLeft; const char *said; };
 
 class Wrong : public testing::TestWithParam<WrongCase> {};
 

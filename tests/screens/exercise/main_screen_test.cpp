@@ -5,24 +5,21 @@
 #include "screens/units.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 
 namespace {
 
-struct TypedCase
-{
-    bool signs;
-    QString attempts, debit;
-    QStringList keys; // into gap 1, answered «isn't»
-    QString shown; // in the box, or on the label of a closed gap
-    QString score;
-    QColor closedOn; // invalid: the gap stays open
-    QStringList sounds;
-    int triesLeft;
-    QString attemptsMade; // of the gap with the focus
-};
+// keys: into gap 1, answered «isn't»; shown: in the box, or on the label of a closed gap;
+// closedOn: invalid while the gap stays open; attemptsMade: of the gap with the focus
+struct TypedCase { bool signs; QString attempts, debit; QStringList keys; QString shown, score; QColor closedOn;
+                   QStringList sounds; int triesLeft; QString attemptsMade; };
+
+// gaps: focused in this order; the last is answered
+struct ScrollCase { bool magazine; QString lesson; QList<int> gaps; QString answer; };
+
+// open: the new exercise question, or a help screen; end: the exit button, the answer to the
+// question, or the time; pick: the draw's pick of the ten messages of the grade's band
+struct EndCase { QString open, end; int pick; };
 
 // The pattern entry by which the lesson editor names the lesson it tries.
 const QString kEntry = QStringLiteral("24  present simple - positive");
@@ -52,6 +49,8 @@ void seedForPick(int pick)
 } // namespace
 
 Q_DECLARE_METATYPE(TypedCase)
+Q_DECLARE_METATYPE(ScrollCase)
+Q_DECLARE_METATYPE(EndCase)
 
 class MainScreenTest : public QObject
 {
@@ -68,7 +67,6 @@ private slots:
     void focusedGapScrollsIntoView();
     void everyEndOfAnExercise_data();
     void everyEndOfAnExercise();
-    void generalHelpReturnsToItsOpener();
     void backgroundColourOfThePageAndCountersOnly();
     void noTimeLimitCanBeReadWhole();
     // As the lesson editor's Try it uses the screen.
@@ -234,23 +232,18 @@ void MainScreenTest::choiceGap()
 
 void MainScreenTest::focusedGapScrollsIntoView_data()
 {
-    QTest::addColumn<bool>("magazine");
-    QTest::addColumn<QString>("lesson");
-    QTest::addColumn<QList<int>>("gaps"); // focused in this order; the last is answered
-    QTest::addColumn<QString>("answer");
+    QTest::addColumn<ScrollCase>("c");
     // Text runs are 100 twips a character: the second gap stands far right, the first near the left.
     const QString longRow = QStringLiteral("Long row\r\n1. A &x& ") + QString(170, QLatin1Char('y')) + " &z& end.";
-    QTest::newRow("typed gaps") << false << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
-    QTest::newRow("choice gaps") << true << lessonWithGaps(50) << QList<int>{40, 20, 1, 33, 50} << "word50";
-    QTest::newRow("the end of a long row") << false << longRow << QList<int>{2, 1, 2} << "z";
+    QTest::newRow("typed gaps") << ScrollCase{false, lessonWithGaps(50), {40, 20, 1, 33, 50}, "word50"};
+    QTest::newRow("choice gaps") << ScrollCase{true, lessonWithGaps(50), {40, 20, 1, 33, 50}, "word50"};
+    QTest::newRow("the end of a long row") << ScrollCase{false, longRow, {2, 1, 2}, "z"};
 }
 
 void MainScreenTest::focusedGapScrollsIntoView()
 {
-    QFETCH(bool, magazine);
-    QFETCH(QString, lesson);
-    QFETCH(QList<int>, gaps);
-    QFETCH(QString, answer);
+    QFETCH(ScrollCase, c);
+    const auto &[magazine, lesson, gaps, answer] = c;
     ScreenRig rig;
     ExerciseControls &screen = rig.ex();
     // A first round, answered in part and scrolled, then back to the chooser: the page
@@ -304,28 +297,22 @@ void MainScreenTest::focusedGapScrollsIntoView()
 
 void MainScreenTest::everyEndOfAnExercise_data()
 {
-    QTest::addColumn<QString>("open"); // the new exercise question, or a help screen
-    QTest::addColumn<QString>("end"); // the exit button, the answer to the question, or the time
-    QTest::addColumn<int>("pick"); // the draw's pick of the ten messages of the grade's band
-    QTest::newRow("exit: only leaving is left") << "" << "exit" << 0;
-    QTest::newRow("new exercise, yes") << "question" << "yes" << 9;
-    QTest::newRow("new exercise, no: nothing changes") << "question" << "no" << 0;
-    QTest::newRow("time up while asking: the answer is too late") << "question" << "time" << 4;
-    QTest::newRow("time up on the sixty-first tick") << "" << "time" << 5;
-    QTest::newRow("time up while the grammar help is open") << "help4grammar" << "time" << 1;
-    QTest::newRow("time up while the general help is open") << "helpForm" << "time" << 8;
+    QTest::addColumn<EndCase>("c");
+    QTest::newRow("exit: only leaving is left") << EndCase{"", "exit", 0};
+    QTest::newRow("new exercise, yes") << EndCase{"question", "yes", 9};
+    QTest::newRow("new exercise, no: nothing changes") << EndCase{"question", "no", 0};
+    QTest::newRow("time up while asking: the answer is too late") << EndCase{"question", "time", 4};
+    QTest::newRow("time up on the sixty-first tick") << EndCase{"", "time", 5};
+    QTest::newRow("time up while the grammar help is open") << EndCase{"help4grammar", "time", 1};
+    QTest::newRow("time up while the general help is open") << EndCase{"helpForm", "time", 8};
 }
 
 void MainScreenTest::everyEndOfAnExercise()
 {
-    QFETCH(QString, open);
-    QFETCH(QString, end);
-    QFETCH(int, pick);
+    QFETCH(EndCase, c);
+    const auto &[open, end, pick] = c;
     ScreenRig rig;
-    QVERIFY(QDir(rig.folder.path()).mkpath(QStringLiteral("data/help")));
-    QFile topic(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")));
-    QVERIFY(topic.open(QIODevice::WriteOnly) && topic.write("topic 605\r\n") > 0);
-    topic.close();
+    QVERIFY(writeFile(rig.folder.filePath(QStringLiteral("data/help/hlp605.rtf.txt")), "topic 605\r\n"));
     QVERIFY(rig.startLesson(kTwoGaps, false, false)); // a lesson of pattern 5
     rig.typeAnswer(1, QStringLiteral("goes"));
     rig.focusGap(2); // time up takes the focus from a gap that can no longer answer
@@ -364,11 +351,10 @@ void MainScreenTest::everyEndOfAnExercise()
         timeUp();
     }
     const bool ended = end != QLatin1String("no");
-    QCOMPARE(rig.dialogs.closedDialogs, ended ? 1 : 0);
-    QCOMPARE(rig.sound.played.size(), ended ? 2 : 1); // right, then the results' sound
-    QCOMPARE(rig.main().isVisible(), !ended);
-    QCOMPARE(screen.Timer1->isActive(), !ended);
-    QCOMPARE(rig.shown(QStringLiteral("Results")) != nullptr, ended);
+    // Dialogs closed; sounds (right, then the results'); exercise shown; timer running; results shown.
+    const QList<int> after{rig.dialogs.closedDialogs, int(rig.sound.played.size()), rig.main().isVisible(),
+                           screen.Timer1->isActive(), rig.shown(QStringLiteral("Results")) != nullptr};
+    QCOMPARE(after, (ended ? QList<int>{1, 2, 0, 0, 1} : QList<int>{0, 1, 1, 1, 0}));
     if (!ended)
         return;
     ResultsControls results = rig.res();
@@ -395,22 +381,6 @@ void MainScreenTest::everyEndOfAnExercise()
     }
 }
 
-void MainScreenTest::generalHelpReturnsToItsOpener()
-{
-    ScreenRig rig;
-    const auto openAndClose = [&rig](QWidget *opener, const char *entry) {
-        rig.trigger(opener, QLatin1String(entry));
-        QWidget *help = rig.shown(QStringLiteral("helpForm"));
-        QVERIFY(help && !opener->isVisible());
-        QTest::mouseClick(help->findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
-        QVERIFY(opener->isVisible());
-    };
-    openAndClose(rig.ch().screen, "Help1");
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    openAndClose(&rig.main(), "help1");
-    QVERIFY(!rig.ch().screen->isVisible());
-}
-
 void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
 {
     ScreenRig rig;
@@ -422,11 +392,14 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
                             screen.Label21, screen.Label18, screen.Label22, screen.Label1, screen.Label2,
                             screen.Label5, screen.Label7, screen.Label10, screen.Label11, screen.Label17,
                             screen.Label23, screen.ccrpProgressBar1};
-    for (QLabel *l : screen.Label20)
-        others << l;
-    QList<QPair<QColor, QColor>> before;
-    for (QWidget *w : others)
-        before.append({w->palette().color(w->backgroundRole()), w->palette().color(w->foregroundRole())});
+    std::copy(screen.Label20.begin(), screen.Label20.end(), std::back_inserter(others));
+    const auto colours = [](const QList<QWidget *> &widgets) {
+        QList<QPair<QColor, QColor>> both;
+        for (QWidget *w : widgets)
+            both.append({w->palette().color(w->backgroundRole()), w->palette().color(w->foregroundRole())});
+        return both;
+    };
+    const auto before = colours(others);
 
     const QColor chosen(200, 30, 90);
     rig.dialogs.colour = chosen;
@@ -434,16 +407,9 @@ void MainScreenTest::backgroundColourOfThePageAndCountersOnly()
     QTest::mouseClick(screen.Command5, Qt::LeftButton);
     // The second opening is preset with the colour of the first.
     QCOMPARE(rig.dialogs.presets, (QList<QColor>{Qt::white, chosen}));
-    for (QWidget *w : {static_cast<QWidget *>(screen.Text1[1]), static_cast<QWidget *>(screen.Label4[1]),
-                       static_cast<QWidget *>(screen.Label9)}) {
-        QCOMPARE(w->palette().color(w->backgroundRole()), chosen);
-        QCOMPARE(w->palette().color(w->foregroundRole()), QColor(0, 255, 255)); // each channel on its own
-    }
-    for (int i = 0; i < others.size(); ++i) {
-        QWidget *w = others.at(i);
-        QCOMPARE(w->palette().color(w->backgroundRole()), before.at(i).first);
-        QCOMPARE(w->palette().color(w->foregroundRole()), before.at(i).second);
-    }
+    const QPair<QColor, QColor> recoloured{chosen, QColor(0, 255, 255)}; // each channel of the text on its own
+    QCOMPARE(colours({screen.Text1[1], screen.Label4[1], screen.Label9}), (QList<QPair<QColor, QColor>>(3, recoloured)));
+    QCOMPARE(colours(others), before);
     // The screen's own background, where no control stands: below the help button.
     const QPoint empty(Units::Scale().toPixels(14400), Units::Scale().toPixels(8000));
     QCOMPARE(screen.screen->childAt(empty)->objectName(), QStringLiteral("MainCanvas"));
@@ -487,13 +453,9 @@ void MainScreenTest::everyWayOutReturnsToTheEditor()
         // Without the chooser, with its initial settings and the three options on:
         // choice gaps showing their masks, and the time running.
         QCOMPARE(visibleScreens(), QStringList{QStringLiteral("Main")});
-        QCOMPARE(screen.Label19->text(), QStringLiteral("3 "));
-        QCOMPARE(screen.Label21->text(), kEntry);
-        QStringList settings;
-        for (QLabel *setting : screen.Label20)
-            settings << setting->text();
-        QCOMPARE(settings, (QStringList{"1", "5", "1", "1"}));
-        QCOMPARE(screen.Label14->text(), QStringLiteral("5"));
+        // The lesson, the pattern, the attempts left, then the four settings.
+        const QStringList shown{screen.Label19->text(), screen.Label21->text(), screen.Label14->text()};
+        QCOMPARE(shown + screen.settings(), (QStringList{"3 ", kEntry, "5", "1", "5", "1", "1"}));
         QVERIFY(screen.Combo1[1]->isVisible() && screen.Combo1[1]->isEnabled());
         QCOMPARE(screen.Combo1[2]->currentText(), QStringLiteral("####"));
         QVERIFY(screen.Timer1->isActive());

@@ -16,16 +16,10 @@ struct PlacementCase { const char *name, *lesson; bool magazine, signs; const ch
 // starts 0 wide so that every widening shows.
 Placement::Input inputFor(const Cloze::Lesson &lesson, bool magazine, bool signs)
 {
-    Placement::Input input;
-    input.magazine = magazine;
-    input.signs = signs;
-    input.headingLeft = 120;
-    input.headingTop = 0;
-    input.headingHeight = 1336;
-    input.innerWidth = 0;
+    Placement::Input input{magazine, signs, 120, 0, 1336, /* innerWidth */ 0, {}, {},
+                           [](const QString &run) { return int(run.size()) * 100; }};
     input.typedWidths.fill(855);
     input.choiceWidths.fill(2000);
-    input.measure = [](const QString &run) { return int(run.size()) * 100; };
     Placement::applyGapWidths(input, lesson);
     return input;
 }

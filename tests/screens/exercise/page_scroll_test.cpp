@@ -4,13 +4,7 @@
 
 namespace {
 
-struct VerticalCase
-{
-    const char *name;
-    int gapTop, gapHeight, current;
-    int expected;
-    int pageHeight = 15000;
-};
+struct VerticalCase { const char *name; int gapTop, gapHeight, current; int expected; int pageHeight = 15000; };
 
 class VerticalScroll : public testing::TestWithParam<VerticalCase> {};
 
@@ -34,13 +28,8 @@ INSTANTIATE_TEST_SUITE_P(Gaps, VerticalScroll,
                     VerticalCase{"page_that_fits_stays_put", 3000, 420, 0, 0, 9000}),
     [](const auto &info) { return std::string(info.param.name); });
 
-struct HorizontalCase
-{
-    const char *name;
-    int gapLeft, gapWidth, previousLeft, previousWidth;
-    int expected;
-    int barMaximum = 20000;
-};
+struct HorizontalCase { const char *name; int gapLeft, gapWidth, previousLeft, previousWidth; int expected;
+                        int barMaximum = 20000; };
 
 class HorizontalScroll : public testing::TestWithParam<HorizontalCase> {};
 

@@ -26,12 +26,7 @@ TEST(TimeLimit, TimelineOfSixtyOneTicks)
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
 }
 
-struct IntervalCase
-{
-    const char *name;
-    const char *minutes;
-    std::optional<int> ms;
-};
+struct IntervalCase { const char *name; const char *minutes; std::optional<int> ms; };
 
 class TickInterval : public testing::TestWithParam<IntervalCase> {};
 

@@ -4,17 +4,8 @@
 
 namespace {
 
-struct KeyCase
-{
-    const char *name;
-    const char *text;
-    int cursor;
-    bool hasSelection;
-    int key;
-    bool clearOnNextKey;
-    int select;
-    bool clear, judge;
-};
+struct KeyCase { const char *name, *text; int cursor; bool hasSelection; int key; bool clearOnNextKey;
+                 int select; bool clear, judge; };
 
 class KeyPress : public testing::TestWithParam<KeyCase> {};
 

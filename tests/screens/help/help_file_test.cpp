@@ -17,12 +17,7 @@ const auto kRowName = [](const auto &info) { return std::string(info.param.name)
 
 // ---- lines as a line-by-line read gives them
 
-struct SplitCase
-{
-    const char *name;
-    const char *text;
-    QStringList lines;
-};
+struct SplitCase { const char *name; const char *text; QStringList lines; };
 
 class SplitFileLines : public testing::TestWithParam<SplitCase> {};
 
@@ -43,13 +38,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, SplitFileLines,
 
 // ---- decoding: UTF-8 first, Windows-1255 or refused for the rest
 
-struct DecodeCase
-{
-    const char *name;
-    QByteArray bytes;
-    QString windows1255;          ///< read with the Windows-1255 fallback
-    std::optional<QString> utf8;  ///< read as UTF-8 only
-};
+// windows1255: read with the Windows-1255 fallback
+// utf8: read as UTF-8 only
+struct DecodeCase { const char *name; QByteArray bytes; QString windows1255; std::optional<QString> utf8; };
 
 class Decode : public testing::TestWithParam<DecodeCase> {};
 

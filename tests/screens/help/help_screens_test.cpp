@@ -1,23 +1,20 @@
 // The two help windows: what they read, their size, and where closing them leads.
+#include "screen_rig.h"
+
 #include "screens/help/help4grammar.h"
 #include "screens/help/help_form.h"
-#include "state/variables.h"
 
 #include <QAction>
-#include <QDir>
-#include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QWindow>
-#include <QtTest>
 
-#include <memory>
 #include <optional>
 
 namespace {
 
 enum class CloseBy { Button, Menu, Window };
+// entry: the chooser's pattern entry, null for the general help; openedFrom: HelpFromExercise at each opening
+struct HelpCase { QString entry; QList<int> openedFrom; CloseBy how; QStringList lines; };
 
 QStringList entries(const QWidget *help)
 {
@@ -28,14 +25,9 @@ QStringList entries(const QWidget *help)
     return lines;
 }
 
-void destroyClosedWindows()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(CloseBy)
+Q_DECLARE_METATYPE(HelpCase)
 
 class HelpScreensTest : public QObject
 {
@@ -45,14 +37,6 @@ class HelpScreensTest : public QObject
     QWidget exercise;
     QWidget chooser;
     std::optional<QTemporaryDir> working;
-
-    void write(const QString &relative, const QByteArray &bytes)
-    {
-        const QString path = working->filePath(relative);
-        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
-    }
 
 private slots:
     void init();
@@ -74,37 +58,29 @@ void HelpScreensTest::init()
 
 void HelpScreensTest::showsItsLinesAndClosesToTheOpener_data()
 {
-    QTest::addColumn<QString>("entry"); // the chooser's pattern entry; null: the general help
-    QTest::addColumn<QList<int>>("openedFrom"); // HelpFromExercise at each opening
-    QTest::addColumn<CloseBy>("how");
-    QTest::addColumn<QStringList>("lines");
-
+    QTest::addColumn<HelpCase>("c");
     const QString general;
     const QString going = QStringLiteral("33  going to");
-    QTest::newRow("general, button, alternating") << general << QList<int>{1, 0, 1} << CloseBy::Button
-                                                  << QStringList{"help"};
-    QTest::newRow("general, menu") << general << QList<int>{0, 1} << CloseBy::Menu << QStringList{"help"};
-    QTest::newRow("general, alternating by window") << general << QList<int>{1, 0, 1} << CloseBy::Window
-                                                    << QStringList{"help"};
-    QTest::newRow("grammar, button") << going << QList<int>{1, 1} << CloseBy::Button << QStringList{"topic 633"};
-    QTest::newRow("grammar, window") << going << QList<int>{1} << CloseBy::Window << QStringList{"topic 633"};
+    QTest::newRow("general, button, alternating") << HelpCase{general, {1, 0, 1}, CloseBy::Button, {"help"}};
+    QTest::newRow("general, menu") << HelpCase{general, {0, 1}, CloseBy::Menu, {"help"}};
+    QTest::newRow("general, alternating by window") << HelpCase{general, {1, 0, 1}, CloseBy::Window, {"help"}};
+    QTest::newRow("grammar, button") << HelpCase{going, {1, 1}, CloseBy::Button, {"topic 633"}};
+    QTest::newRow("grammar, window") << HelpCase{going, {1}, CloseBy::Window, {"topic 633"}};
     // hlp600 exists too: no pattern must not be read as pattern 0.
-    QTest::newRow("grammar, no pattern selected") << QStringLiteral("") << QList<int>{1} << CloseBy::Button
-                                                  << QStringList{};
-    QTest::newRow("grammar, pattern without a topic file") << QStringLiteral("24  present simple - positive")
-                                                           << QList<int>{1} << CloseBy::Button << QStringList{};
+    QTest::newRow("grammar, no pattern selected") << HelpCase{QStringLiteral(""), {1}, CloseBy::Button, {}};
+    QTest::newRow("grammar, pattern without a topic file")
+        << HelpCase{QStringLiteral("24  present simple - positive"), {1}, CloseBy::Button, {}};
 }
 
 void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 {
-    QFETCH(QString, entry);
-    QFETCH(QList<int>, openedFrom);
-    QFETCH(CloseBy, how);
-    QFETCH(QStringList, lines);
+    QFETCH(HelpCase, c);
+    const auto &[entry, openedFrom, how, lines] = c;
     const bool grammar = !entry.isNull();
-    write(QStringLiteral("helpVorn.txt"), "help\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "help\r\n"));
     for (int number : {600, 633})
-        write(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number), QStringLiteral("topic %1\r\n").arg(number).toUtf8());
+        QVERIFY(writeFile(working->filePath(QStringLiteral("data/help/hlp%1.rtf.txt").arg(number)),
+                          QStringLiteral("topic %1\r\n").arg(number).toUtf8()));
 
     std::unique_ptr<helpForm> form;
     for (int from : openedFrom) {
@@ -137,7 +113,7 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
         else
             QTest::mouseClick(help->findChild<QPushButton *>(), Qt::LeftButton);
         QVERIFY(help.isNull() || !help->isVisible());
-        destroyClosedWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed windows go
         QCOMPARE(help.isNull(), grammar);
         QCOMPARE(exercise.isVisible(), from == 1);
         QCOMPARE(chooser.isVisible(), from == 0);
@@ -146,7 +122,7 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 
 void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
 {
-    write(QStringLiteral("helpVorn.txt"), "first\r\n\r\nthird\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "first\r\n\r\nthird\r\n"));
     helpForm form(state, &exercise, &chooser, working->path());
     form.show();
     const QStringList expected{"first", "", "third"};
@@ -156,7 +132,7 @@ void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
     QVERIFY(!form.isVisible() && !chooser.isVisible() && !exercise.isVisible());
 
     // Created once and only hidden after: the next opening shows what the first read.
-    write(QStringLiteral("helpVorn.txt"), "changed\r\n");
+    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "changed\r\n"));
     exercise.resize(2048, 1536);
     form.show();
     QCOMPARE(entries(&form), expected);
