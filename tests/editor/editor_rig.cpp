@@ -20,8 +20,6 @@ EditorRig::EditorRig()
         qFatal("no store: %s", qPrintable(made.error));
 }
 
-EditorRig::~EditorRig() = default;
-
 EditorWindow &EditorRig::start()
 {
     m_window = std::make_unique<EditorWindow>(EditorContext{dialogs, sound, m_program.path(), m_program.path(),
@@ -33,9 +31,7 @@ EditorWindow &EditorRig::start()
 bool EditorRig::open(int pattern, int lesson, const QString &typed)
 {
     start().openProgramStore();
-    if (lesson == 0)
-        return true;
-    if (!choose(pattern, lesson))
+    if (lesson != 0 && !choose(pattern, lesson))
         return false;
     type(typed);
     return true;

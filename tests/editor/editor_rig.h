@@ -100,7 +100,6 @@ public:
     static const QList<Lessons::StoredLesson> kLessons;
 
     EditorRig();
-    ~EditorRig();
 
     QString programPath(const QString &name) const { return m_program.filePath(name); }
     QString storePath() const { return programPath(QStringLiteral("db1.sqlite")); }
@@ -136,6 +135,8 @@ public:
     /// click, or selects the word there with a double click.
     void clickText(int line, int column, bool doubleClick = false);
     QStringList textLines() const;
+    /// The lines of a lesson chosen in the list; none if it is not there.
+    QStringList lessonLines(int pattern, int lesson) { return choose(pattern, lesson) ? textLines() : QStringList(); }
     /// The findings shown, one a line.
     QString findingTexts() const;
     /// The rows of the store file as the pupil program reads them.

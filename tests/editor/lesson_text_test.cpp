@@ -50,12 +50,10 @@ TEST_P(ToggleGap, MakesOrRemovesOneGap)
 {
     const GapCase &c = GetParam();
     const GapEdit edit = toggleGap(QString::fromUtf8(c.line), c.from, c.to);
-    EXPECT_EQ(edit.refusal, c.refusal);
-    EXPECT_EQ(show(edit.line), c.after);
-    if (c.refusal == Refusal::None) {
-        EXPECT_EQ(edit.from, c.afterFrom);
-        EXPECT_EQ(edit.to, c.afterTo);
-    }
+    // Where a refused edit leaves the selection is not its business.
+    const bool made = edit.refusal == Refusal::None;
+    EXPECT_EQ(std::tuple(edit.refusal, show(edit.line), made ? edit.from : 0, made ? edit.to : 0),
+              std::tuple(c.refusal, std::string(c.after), c.afterFrom, c.afterTo));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,8 +1,5 @@
 #include "editor/program_folder.h"
-#include "editor/recovery_file.h"
-#include "editor/store_document.h"
 
-#include "platform/sqlite_writer.h"
 #include "store_test_support.h"
 
 #include <QDir>
@@ -58,26 +55,6 @@ TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
     ASSERT_TRUE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
     EXPECT_EQ(readFile(f.access()), QByteArray("second"));
     EXPECT_EQ(readFile(f.program.path(QStringLiteral("db1-aside.mdb"))), QByteArray("first"));
-}
-
-// The crash-recovery file of a store: none for another store, none when damaged.
-TEST(RecoveryFile, AnotherStoreOrADamagedFileOffersNothing)
-{
-    StoreFolder stores;
-    StoreFolder recovery;
-    const QString path = stores.path(QStringLiteral("db1.sqlite"));
-    ASSERT_TRUE(Lessons::SqliteWriter::createStore(path, {{24, 1, QStringLiteral("A\r\n1. &a&"), false}},
-                                                   Lessons::SqliteWriter::Existing::Refuse)
-                    .ok());
-    StoreDocument document = *StoreDocument::open(path).document;
-    document.setText(document.rows()[0].id, QStringLiteral("x"));
-    const RecoveryFile file(recovery.path(QString()), path);
-    ASSERT_TRUE(file.write(document));
-    const RecoveryFile other(recovery.path(QString()), stores.path(QStringLiteral("db2.sqlite")));
-    EXPECT_NE(other.path(), file.path());
-    EXPECT_FALSE(other.read());
-    recovery.write(QFileInfo(file.path()).fileName(), "{\"store\": 3, \"changes\": [");
-    EXPECT_FALSE(file.read());
 }
 
 } // namespace

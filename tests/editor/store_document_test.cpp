@@ -1,3 +1,4 @@
+#include "editor/recovery_file.h"
 #include "editor/store_document.h"
 
 #include "platform/sqlite_writer.h"
@@ -5,10 +6,11 @@
 #include "unprivileged_child.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-
+using Editor::RecoveryFile;
 using Editor::StoreDocument;
 using Lessons::StoredLesson;
 using Kind = Lessons::SqliteWriter::RowChange::Kind;
@@ -46,18 +48,14 @@ StoredLesson row(int pattern, int lesson, const QString &text)
 
 const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
 
-// An untouched null stays null; the window's undo shows every other edit undone.
-TEST(StoreDocument, ANullLeftEmptyIsNoChange)
+// An untouched null stays null (the window's undo shows every other edit undone); a
+// row saved new is later changed in place.
+TEST(StoreDocument, OnlyRealEditsAreChanges)
 {
     Opened store;
     store.document.setText(store.id(3), QString());
     EXPECT_FALSE(store.document.hasChanges());
     EXPECT_TRUE(store.document.changedTexts().isEmpty());
-}
-
-TEST(StoreDocument, ARowSavedNewIsChangedInPlaceLater)
-{
-    Opened store;
     const int id = store.document.addRow(24, 3, kNew);
     ASSERT_TRUE(store.document.save().ok());
     store.document.setText(id, QStringLiteral("Later\r\n1. &x&"));
@@ -124,6 +122,21 @@ TEST(StoreDocument, ReplayPutsChangesOnTheStoreAsItIsNow)
     reopened.document->replay(changes);
     ASSERT_TRUE(reopened.document->save().ok());
     EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], row(24, 1, kNew), row(33, 1, kNew)}));
+}
+
+// The crash-recovery file of a store: none for another store, none when damaged.
+TEST(RecoveryFile, AnotherStoreOrADamagedFileOffersNothing)
+{
+    Opened store;
+    StoreFolder recovery;
+    store.document.setText(store.id(0), QStringLiteral("x"));
+    const RecoveryFile file(recovery.path(QString()), store.path);
+    ASSERT_TRUE(file.write(store.document));
+    const RecoveryFile other(recovery.path(QString()), store.folder.path(QStringLiteral("db2.sqlite")));
+    EXPECT_NE(other.path(), file.path());
+    EXPECT_FALSE(other.read());
+    recovery.write(QFileInfo(file.path()).fileName(), "{\"store\": 3, \"changes\": [");
+    EXPECT_FALSE(file.read());
 }
 
 } // namespace
