@@ -113,9 +113,8 @@ void EditorWindowTest::aNewLessonReachesThePupils()
              (Lessons::StoredLesson{24, 3, QStringLiteral("Fill in the gaps.\r\n1. She &plays& the piano."), false}));
     QCOMPARE(rig.pupilsList(24).last(), QStringLiteral("3 Fill in the gaps."));
     const auto text = Lessons::programLessonStore(rig.programPath(QString()))->lessonText(24, 3);
-    const Cloze::BuildResult built = Cloze::buildLesson(*text.value);
-    QVERIFY(built);
-    QCOMPARE(built.lesson->answers, QStringList{QStringLiteral("plays")});
+    const Cloze::BuildResult built = Cloze::buildLesson(text.value.value_or(QString()));
+    QCOMPARE(built.lesson.value_or(Cloze::Lesson()).answers, QStringList{QStringLiteral("plays")});
 }
 
 void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
@@ -286,8 +285,7 @@ void EditorWindowTest::aLockedOrUnreadableStoreKeepsTheEdits()
     QCOMPARE(sqlite3_open(QFile::encodeName(rig.storePath()).constData(), &holder), SQLITE_OK);
     QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     rig.trigger("Save");
-    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(holder);
+    sqlite3_close(holder); // and its transaction rolled back
     QCOMPARE(rig.dialogs.informed.size(), 2);
     QVERIFY(rig.dialogs.informed[1].contains(QStringLiteral("תוכנית אחרת תופסת את המאגר")));
     QCOMPARE(rig.stored(), EditorRig::kLessons);
