@@ -6,6 +6,7 @@
 #include "editor/lesson_text_edit.h"
 #include "editor/worksheet_options_dialog.h"
 #include "platform/sound_player.h"
+#include "platform/sqlite_store.h"
 #include "platform/store_rows.h"
 
 #include <QAction>
@@ -134,13 +135,17 @@ public:
     /// Puts the caret at a line and column of the lesson text (both from 1), with a
     /// click, or selects the word there with a double click.
     void clickText(int line, int column, bool doubleClick = false);
-    QStringList textLines() const;
+    QStringList textLines() const { return text()->toPlainText().split(QLatin1Char('\n')); }
     /// The lines of a lesson chosen in the list; none if it is not there.
     QStringList lessonLines(int pattern, int lesson) { return choose(pattern, lesson) ? textLines() : QStringList(); }
     /// The findings shown, one a line.
     QString findingTexts() const;
-    /// The rows of the store file as the pupil program reads them.
-    QList<Lessons::StoredLesson> stored() const;
+    /// The rows of a store file (the program's when none is named) as the pupil program reads them.
+    QList<Lessons::StoredLesson> stored(const QString &store = QString()) const
+    {
+        const auto rows = Lessons::SqliteLessonStore(store.isEmpty() ? storePath() : store).allLessons();
+        return rows.value.value_or(QList<Lessons::StoredLesson>());
+    }
     /// What the pupil program lists for a pattern, in the blanks of the editor's list.
     QStringList pupilsList(int pattern) const;
 

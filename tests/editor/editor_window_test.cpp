@@ -7,7 +7,6 @@
 #include "lessons/cloze_builder.h"
 #include "pdf_text.h"
 #include "platform/program_store.h"
-#include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 #include "store_test_support.h"
 
@@ -256,8 +255,7 @@ void EditorWindowTest::anAccessStoreStaysByteForByte()
     rig.dialogs.newPath = rig.programPath(QStringLiteral("copy.sqlite"));
     QTest::mouseClick(rig.control<QPushButton>("ReadOnlyCopy"), Qt::LeftButton);
     QVERIFY(!rig.control<QFrame>("ReadOnlyBar")->isVisible());
-    QCOMPARE(Lessons::SqliteLessonStore(rig.dialogs.newPath).allLessons().value->size(),
-             StoreTests::expectedRows().size());
+    QCOMPARE(rig.stored(rig.dialogs.newPath).size(), StoreTests::expectedRows().size());
 
     // The stores opened last, latest first, each once.
     rig.trigger("Recent_2");
@@ -324,9 +322,9 @@ void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce()
     if (!crash) {
         rig.dialogs.unsaved = answer;
         rig.window().close();
-        QCOMPARE(std::tuple(rig.window().isVisible(), rig.window().isWindowModified(), rig.stored().size()),
-                 std::tuple(answer == Unsaved::Cancel, answer != Unsaved::Save,
-                            EditorRig::kLessons.size() + (answer == Unsaved::Save ? 1 : 0)));
+        QCOMPARE(rig.window().isVisible(), answer == Unsaved::Cancel);
+        QCOMPARE(rig.window().isWindowModified(), answer != Unsaved::Save);
+        QCOMPARE(rig.stored().size(), EditorRig::kLessons.size() + (answer == Unsaved::Save ? 1 : 0));
     }
     rig.dialogs.yes = takeBack;
     QVERIFY(rig.open()); // a new run
@@ -386,7 +384,7 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     rig.dialogs.sheetChoice = sheetChoice(true);
     rig.dialogs.pagesChosen = QPageRanges::fromString(QStringLiteral("2"));
     rig.trigger("PrintWorksheet");
-    QStringList pages = printed(rig.dialogs.printTo, 1);
+    const QStringList pages = printed(rig.dialogs.printTo, 1);
     QVERIFY(PdfText::squeezed(pages.value(0)).contains(QStringLiteral("NowWritetheverb.1.Sheplays(play)")));
     const QStringList caption = PdfText::words(pages.value(0)).mid(0, 12); // "1 ( · שיעור present ... 24 תבנית"
     for (const char *word : {"תבנית", "24", "simple", "שיעור", "1"})
@@ -395,8 +393,7 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     // Previewed as chosen before: the worksheet with its word bank, then the key.
     rig.dialogs.sheetChoice = nullptr;
     rig.trigger("PreviewWorksheet");
-    pages = printed(rig.dialogs.printTo, 2);
-    QVERIFY(PdfText::squeezed(pages.value(0)).contains(QStringLiteral("מחסן")));
+    QVERIFY(PdfText::squeezed(printed(rig.dialogs.printTo, 2).value(0)).contains(QStringLiteral("מחסן")));
 
     // Written without the key, to a name without .pdf; a new run offers the same, in
     // the folder of the last PDF.
@@ -409,8 +406,7 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     QVERIFY(rig.open(24, 2));
     rig.trigger("ExportWorksheet");
     QCOMPARE(QFileInfo(rig.dialogs.suggestedPdf).absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
-    pages = printed(rig.dialogs.pdfPath, 1);
-    QVERIFY(PdfText::words(pages.value(0)).contains(QStringLiteral("works")));
+    QVERIFY(PdfText::words(printed(rig.dialogs.pdfPath, 1).value(0)).contains(QStringLiteral("works")));
 
     // A line too wide for the pupils' page is refused, though paper would wrap it; a
     // PDF that cannot be written is said.
