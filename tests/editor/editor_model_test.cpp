@@ -49,11 +49,6 @@ struct Opened
     int id(int index) const { return document.rows()[index].id; }
 };
 
-StoredLesson row(int pattern, int lesson, const QString &text)
-{
-    return {pattern, lesson, text, false};
-}
-
 const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
 
 // An untouched null stays null (the window's undo shows every other edit undone); a
@@ -70,7 +65,7 @@ TEST(StoreDocument, OnlyRealEditsAreChanges)
     ASSERT_EQ(store.document.changes().size(), 1);
     EXPECT_EQ(store.document.changes()[0].kind, Kind::Update);
     ASSERT_TRUE(store.document.save().ok());
-    EXPECT_EQ(sqliteRows(store.path).mid(kRows.size()), QList<StoredLesson>{row(24, 3, QStringLiteral("Later\r\n1. &x&"))});
+    EXPECT_EQ(sqliteRows(store.path).mid(kRows.size()), (QList<StoredLesson>{{24, 3, QStringLiteral("Later\r\n1. &x&")}}));
 }
 
 // What may be read but not saved opens read only and says why.
@@ -101,7 +96,7 @@ TEST(StoreDocument, AStoreThatCannotBeSavedOpensReadOnly)
 
 TEST(StoreDocument, NextFreeLessonFillsTheFirstHole)
 {
-    Opened store({row(24, 1, kNew), row(24, 2, kNew), row(24, 4, kNew), row(24, 0, kNew), row(24, 120, kNew)});
+    Opened store({{24, 1, kNew}, {24, 2, kNew}, {24, 4, kNew}, {24, 0, kNew}, {24, 120, kNew}});
     EXPECT_EQ(store.document.nextFreeLesson(24), 3);
     EXPECT_EQ(store.document.nextFreeLesson(13), 1);
     for (int lesson = 3; lesson <= 98; ++lesson)
@@ -126,7 +121,7 @@ TEST(StoreDocument, ReplayPutsChangesOnTheStoreAsItIsNow)
     ASSERT_TRUE(reopened.document);
     reopened.document->replay(changes);
     ASSERT_TRUE(reopened.document->save().ok());
-    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], row(24, 1, kNew), row(33, 1, kNew)}));
+    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], {24, 1, kNew}, {33, 1, kNew}}));
 }
 
 // The crash-recovery file of a store: none for another store, none when damaged.

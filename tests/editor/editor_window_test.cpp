@@ -155,10 +155,8 @@ void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
 {
     EditorRig rig;
     QList<Lessons::StoredLesson> rows = EditorRig::kLessons;
-    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&"), false},
-             {24, 100, QStringLiteral("High\r\n1. &a&"), false},
-             {24, 2, QStringLiteral("Second\r\n1. &a&"), false},
-             {13, 1, QString(), false}};
+    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&")}, {24, 100, QStringLiteral("High\r\n1. &a&")},
+             {24, 2, QStringLiteral("Second\r\n1. &a&")}, {13, 1, QString()}};
     Lessons::SqliteWriter::createStore(rig.storePath(), rows, Lessons::SqliteWriter::Existing::Replace);
     QVERIFY(rig.open());
     QTreeWidget *tree = rig.tree();
