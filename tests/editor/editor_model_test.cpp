@@ -82,9 +82,8 @@ TEST(StoreDocument, AStoreThatCannotBeSavedOpensReadOnly)
     EXPECT_EQ(opened.document->rows().size(), 1);
 
     Opened store;
-    QFile::setPermissions(store.folder.path(QString()), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                            | QFileDevice::ExeOwner | QFileDevice::ReadOther
-                                                            | QFileDevice::ExeOther);
+    const QString shared = store.folder.path(QString()); // readable by others, writable by its owner
+    QFile::setPermissions(shared, QFile::permissions(shared) | QFileDevice::ReadOther | QFileDevice::ExeOther);
     const std::string failure = TestSupport::runUnprivileged([path = store.path] {
         const auto opened = StoreDocument::open(path);
         const bool readOnly = opened.document && opened.document->readOnly() == Editor::ReadOnly::NotWritable;
@@ -106,35 +105,30 @@ TEST(StoreDocument, NextFreeLessonFillsTheFirstHole)
     EXPECT_EQ(store.document.nextFreeLesson(24), 0);
 }
 
-// Recovered changes go onto the store as it is now.
-TEST(StoreDocument, ReplayPutsChangesOnTheStoreAsItIsNow)
+// Recovered changes are kept in a file of the store's own (none for another store, none
+// when damaged), and go onto the store as it is now.
+TEST(StoreDocument, RecoveredChangesGoOntoTheStoreAsItIsNow)
 {
     Opened store;
+    StoreFolder recovery;
     store.document.setText(store.id(0), kNew);
     int at;
     store.document.takeRow(store.id(3), &at);
     store.document.addRow(33, 1, kNew);
-    const auto changes = store.document.changes();
-    // Meanwhile another program removed the row whose text was edited.
-    ASSERT_TRUE(Lessons::SqliteWriter::removeLesson(store.path, 24, 1).ok());
-    auto reopened = StoreDocument::open(store.path);
-    ASSERT_TRUE(reopened.document);
-    reopened.document->replay(changes);
-    ASSERT_TRUE(reopened.document->save().ok());
-    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], {24, 1, kNew}, {33, 1, kNew}}));
-}
-
-// The crash-recovery file of a store: none for another store, none when damaged.
-TEST(RecoveryFile, AnotherStoreOrADamagedFileOffersNothing)
-{
-    Opened store;
-    StoreFolder recovery;
-    store.document.setText(store.id(0), QStringLiteral("x"));
     const RecoveryFile file(recovery.path(QString()), store.path);
     ASSERT_TRUE(file.write(store.document));
     const RecoveryFile other(recovery.path(QString()), store.folder.path(QStringLiteral("db2.sqlite")));
     EXPECT_NE(other.path(), file.path());
     EXPECT_FALSE(other.read());
+    const auto recovered = file.read();
+    ASSERT_TRUE(recovered);
+    // Meanwhile another program removed the row whose text was edited.
+    ASSERT_TRUE(Lessons::SqliteWriter::removeLesson(store.path, 24, 1).ok());
+    auto reopened = StoreDocument::open(store.path);
+    ASSERT_TRUE(reopened.document);
+    reopened.document->replay(recovered->changes);
+    ASSERT_TRUE(reopened.document->save().ok());
+    EXPECT_EQ(sqliteRows(store.path), (QList<StoredLesson>{kRows[1], kRows[2], {24, 1, kNew}, {33, 1, kNew}}));
     recovery.write(QFileInfo(file.path()).fileName(), "{\"store\": 3, \"changes\": [");
     EXPECT_FALSE(file.read());
 }
