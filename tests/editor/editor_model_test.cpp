@@ -147,8 +147,7 @@ struct Folders
 TEST(ProgramFolder, ALinkedAccessFileIsRenamedWhereItLives)
 {
     Folders f;
-    const QString real = f.machine.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb"));
-    ASSERT_TRUE(QFile::link(real, f.access()));
+    ASSERT_TRUE(QFile::link(f.machine.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")), f.access()));
     const auto aside = ProgramFolder::setAccessAside(f.program.path(QString()));
     ASSERT_TRUE(aside.ok()) << show(aside.error);
     EXPECT_EQ(f.machineFiles(), QStringList{QStringLiteral("db1-aside.mdb")});

@@ -47,14 +47,14 @@ public:
     QString newStore(QWidget *, const QString &) override { return newPath; }
     QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
     std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
-    /// The real options dialog, its controls set by sheetChoice; the printer and the
+    /// The real options dialog, its controls set by sheetChoice, which is used once; the printer and the
     /// preview write PDF files at printTo, as a printer would print.
     std::optional<Worksheet::Options> worksheetOptions(QWidget *parent, const QString &,
                                                        const Worksheet::Options &preset) override
     {
         WorksheetOptionsDialog dialog(preset, parent);
         if (sheetChoice)
-            sheetChoice(dialog);
+            std::exchange(sheetChoice, nullptr)(dialog);
         return yes ? std::optional(dialog.options()) : std::nullopt;
     }
     bool print(QWidget *, QPrinter &printer) override

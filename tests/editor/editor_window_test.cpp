@@ -159,9 +159,8 @@ void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
              {24, 2, QStringLiteral("Second\r\n1. &a&")}, {13, 1, QString()}};
     Lessons::SqliteWriter::createStore(rig.storePath(), rows, Lessons::SqliteWriter::Existing::Replace);
     QVERIFY(rig.open());
-    QTreeWidget *tree = rig.tree();
-    QCOMPARE(tree->topLevelItemCount(), 25);
-    QTreeWidgetItem *apart = tree->topLevelItem(24);
+    QCOMPARE(rig.tree()->topLevelItemCount(), 25);
+    QTreeWidgetItem *apart = rig.tree()->topLevelItem(24);
     QCOMPARE(apart->text(0), QStringLiteral("לא מוצגים לתלמידים (4)"));
     QCOMPARE(entries(apart), (QStringList{"7/1  Unnamed  — תבנית ללא שם: לא מוצג לתלמידים",
                                           "13/1    — טקסט ריק: לא מוצג לתלמידים",
@@ -171,7 +170,7 @@ void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
     QCOMPARE(entries(rig.item(24, 0)), rig.pupilsList(24));
     QCOMPARE(entries(rig.item(5, 0)), rig.pupilsList(5));
     // A row kept apart opens like any other, with what keeps it from the pupils.
-    tree->setCurrentItem(apart->child(0));
+    rig.tree()->setCurrentItem(apart->child(0));
     QCOMPARE(rig.textLines(), (QStringList{"Unnamed", "1. &a&"}));
     QVERIFY(rig.findingTexts().contains(QStringLiteral("לתבנית 7 אין שם")));
 }
@@ -389,7 +388,6 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
         QVERIFY2(caption.contains(QString::fromUtf8(word)), qPrintable(caption.join(' ')));
 
     // Previewed as chosen before: the worksheet with its word bank, then the key.
-    rig.dialogs.sheetChoice = nullptr;
     rig.trigger("PreviewWorksheet");
     QVERIFY(PdfText::squeezed(printed(rig.dialogs.printTo, 2).value(0)).contains(QStringLiteral("מחסן")));
 
@@ -399,7 +397,6 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("sheet"));
     rig.trigger("ExportWorksheet");
     QVERIFY(PdfText::squeezed(printed(rig.dialogs.pdfPath + QStringLiteral(".pdf"), 1).value(0)).contains(QStringLiteral("מחסן")));
-    rig.dialogs.sheetChoice = nullptr;
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("again.pdf"));
     QVERIFY(rig.open(24, 2));
     rig.trigger("ExportWorksheet");
