@@ -293,21 +293,19 @@ void EditorWindowTest::aLockedOrUnreadableStoreKeepsTheEdits()
 // the next run offers them back; a save or a discard lets them go.
 void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce_data()
 {
-    QTest::addColumn<bool>("crash");
-    QTest::addColumn<Unsaved>("answer");
+    QTest::addColumn<std::optional<Unsaved>>("closing"); // the answer on closing; none after a crash
     QTest::addColumn<bool>("takeBack");
     QTest::addColumn<int>("questions");
-    QTest::newRow("crash, taken back") << true << Unsaved::Cancel << true << 1;
-    QTest::newRow("crash, let go") << true << Unsaved::Cancel << false << 1;
-    QTest::newRow("close cancelled") << false << Unsaved::Cancel << false << 2;
-    QTest::newRow("close, discarded") << false << Unsaved::Discard << false << 1;
-    QTest::newRow("close, saved") << false << Unsaved::Save << false << 1;
+    QTest::newRow("crash, taken back") << std::optional<Unsaved>() << true << 1;
+    QTest::newRow("crash, let go") << std::optional<Unsaved>() << false << 1;
+    QTest::newRow("close cancelled") << std::optional(Unsaved::Cancel) << false << 2;
+    QTest::newRow("close, discarded") << std::optional(Unsaved::Discard) << false << 1;
+    QTest::newRow("close, saved") << std::optional(Unsaved::Save) << false << 1;
 }
 
 void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce()
 {
-    QFETCH(bool, crash);
-    QFETCH(Unsaved, answer);
+    QFETCH(std::optional<Unsaved>, closing);
     QFETCH(bool, takeBack);
     QFETCH(int, questions);
     EditorRig rig;
@@ -316,12 +314,12 @@ void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce()
     rig.type(QStringLiteral("She &can& swim."));
     QTest::qWait(1300);
     const auto before = rig.window().document()->changes();
-    if (!crash) {
-        rig.dialogs.unsaved = answer;
+    if (closing) {
+        rig.dialogs.unsaved = *closing;
         rig.window().close();
-        QCOMPARE(rig.window().isVisible(), answer == Unsaved::Cancel);
-        QCOMPARE(rig.window().isWindowModified(), answer != Unsaved::Save);
-        QCOMPARE(rig.stored().size(), EditorRig::kLessons.size() + (answer == Unsaved::Save ? 1 : 0));
+        QCOMPARE(rig.window().isVisible(), *closing == Unsaved::Cancel);
+        QCOMPARE(rig.window().isWindowModified(), *closing != Unsaved::Save);
+        QCOMPARE(rig.stored().size(), EditorRig::kLessons.size() + (*closing == Unsaved::Save ? 1 : 0));
     }
     rig.dialogs.yes = takeBack;
     QVERIFY(rig.open()); // a new run
