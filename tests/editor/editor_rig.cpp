@@ -2,7 +2,6 @@
 
 #include "lessons/patterns.h"
 #include "platform/program_store.h"
-#include "platform/sqlite_store.h"
 #include "platform/sqlite_writer.h"
 
 #include <QTextBlock>
@@ -20,8 +19,6 @@ EditorRig::EditorRig()
         qFatal("no store: %s", qPrintable(made.error));
 }
 
-EditorRig::~EditorRig() = default;
-
 EditorWindow &EditorRig::start()
 {
     m_window = std::make_unique<EditorWindow>(EditorContext{dialogs, sound, m_program.path(), m_program.path(),
@@ -33,9 +30,7 @@ EditorWindow &EditorRig::start()
 bool EditorRig::open(int pattern, int lesson, const QString &typed)
 {
     start().openProgramStore();
-    if (lesson == 0)
-        return true;
-    if (!choose(pattern, lesson))
+    if (lesson != 0 && !choose(pattern, lesson))
         return false;
     type(typed);
     return true;
@@ -93,23 +88,12 @@ void EditorRig::clickText(int line, int column, bool doubleClick)
     QApplication::processEvents();
 }
 
-QStringList EditorRig::textLines() const
-{
-    return text()->toPlainText().split(QLatin1Char('\n'));
-}
-
 QString EditorRig::findingTexts() const
 {
     QStringList texts;
     for (int i = 0; i < findings()->count(); ++i)
         texts << findings()->item(i)->text();
     return texts.join(QLatin1Char('\n'));
-}
-
-QList<Lessons::StoredLesson> EditorRig::stored() const
-{
-    const auto rows = Lessons::SqliteLessonStore(storePath()).allLessons();
-    return rows.ok() ? *rows.value : QList<Lessons::StoredLesson>();
 }
 
 QStringList EditorRig::pupilsList(int pattern) const

@@ -6,6 +6,7 @@
 #include "editor/lesson_text_edit.h"
 #include "editor/worksheet_options_dialog.h"
 #include "platform/sound_player.h"
+#include "platform/sqlite_store.h"
 #include "platform/store_rows.h"
 
 #include <QAction>
@@ -46,14 +47,14 @@ public:
     QString newStore(QWidget *, const QString &) override { return newPath; }
     QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
     std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
-    /// The real options dialog, its controls set by sheetChoice; the printer and the
+    /// The real options dialog, its controls set by sheetChoice, which is used once; the printer and the
     /// preview write PDF files at printTo, as a printer would print.
     std::optional<Worksheet::Options> worksheetOptions(QWidget *parent, const QString &,
                                                        const Worksheet::Options &preset) override
     {
         WorksheetOptionsDialog dialog(preset, parent);
         if (sheetChoice)
-            sheetChoice(dialog);
+            std::exchange(sheetChoice, nullptr)(dialog);
         return yes ? std::optional(dialog.options()) : std::nullopt;
     }
     bool print(QWidget *, QPrinter &printer) override
@@ -100,7 +101,6 @@ public:
     static const QList<Lessons::StoredLesson> kLessons;
 
     EditorRig();
-    ~EditorRig();
 
     QString programPath(const QString &name) const { return m_program.filePath(name); }
     QString storePath() const { return programPath(QStringLiteral("db1.sqlite")); }
@@ -135,11 +135,17 @@ public:
     /// Puts the caret at a line and column of the lesson text (both from 1), with a
     /// click, or selects the word there with a double click.
     void clickText(int line, int column, bool doubleClick = false);
-    QStringList textLines() const;
+    QStringList textLines() const { return text()->toPlainText().split(QLatin1Char('\n')); }
+    /// The lines of a lesson chosen in the list; none if it is not there.
+    QStringList lessonLines(int pattern, int lesson) { return choose(pattern, lesson) ? textLines() : QStringList(); }
     /// The findings shown, one a line.
     QString findingTexts() const;
-    /// The rows of the store file as the pupil program reads them.
-    QList<Lessons::StoredLesson> stored() const;
+    /// The rows of a store file (the program's when none is named) as the pupil program reads them.
+    QList<Lessons::StoredLesson> stored(const QString &store = QString()) const
+    {
+        const auto rows = Lessons::SqliteLessonStore(store.isEmpty() ? storePath() : store).allLessons();
+        return rows.value.value_or(QList<Lessons::StoredLesson>());
+    }
     /// What the pupil program lists for a pattern, in the blanks of the editor's list.
     QStringList pupilsList(int pattern) const;
 

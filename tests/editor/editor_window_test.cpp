@@ -1,11 +1,22 @@
-// The lesson editor worked as a teacher works it: through its controls, by name.
+// The lesson editor worked as a teacher works it, through its controls by name: lessons
+// written, the files it opens (Access stores, a store held by another program, a crash,
+// leaving with unsaved changes, lesson-file folders), and worksheets on paper, read back
+// with poppler's pdftotext.
 #include "editor_rig.h"
 
 #include "lessons/cloze_builder.h"
+#include "pdf_text.h"
 #include "platform/program_store.h"
 #include "platform/sqlite_writer.h"
+#include "store_test_support.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFrame>
+
+#include <sqlite3.h>
+
+using Unsaved = EditorDialogs::Unsaved;
 
 namespace {
 
@@ -24,6 +35,24 @@ QStringList entries(const QTreeWidgetItem *parent)
     return texts;
 }
 
+// Sets the options dialog's controls as a teacher would.
+std::function<void(WorksheetOptionsDialog &)> sheetChoice(bool key)
+{
+    return [=](WorksheetOptionsDialog &dialog) {
+        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetWordBank"))->setChecked(true);
+        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetHints"))->setChecked(false);
+        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetKey"))->setChecked(key);
+        dialog.findChild<QComboBox *>(QStringLiteral("WorksheetPaper"))->setCurrentText(QStringLiteral("Letter"));
+    };
+}
+
+// The pages of a printed PDF; none unless there are as many as expected, on Letter.
+QStringList printed(const QString &pdf, int pages)
+{
+    const QStringList text = PdfText::pages(pdf);
+    return text.size() == pages && PdfText::info(pdf).contains(QStringLiteral("(letter)")) ? text : QStringList();
+}
+
 } // namespace
 
 class EditorWindowTest : public QObject
@@ -35,6 +64,12 @@ private slots:
     void undoTakesBackEveryChangeUntilSave();
     void everyRowIsShownThoseNoPupilSeesApart();
     void previewAndTryItShowTheUnsavedText();
+    void anAccessStoreStaysByteForByte();
+    void aLockedOrUnreadableStoreKeepsTheEdits();
+    void editsLeftUnsavedAreOfferedBackOnce_data();
+    void editsLeftUnsavedAreOfferedBackOnce();
+    void lessonFoldersGoOutAndComeBack();
+    void printedPreviewedAndWrittenWithTheOptionsOfLastTime();
 };
 
 void EditorWindowTest::aNewLessonReachesThePupils()
@@ -77,9 +112,8 @@ void EditorWindowTest::aNewLessonReachesThePupils()
              (Lessons::StoredLesson{24, 3, QStringLiteral("Fill in the gaps.\r\n1. She &plays& the piano."), false}));
     QCOMPARE(rig.pupilsList(24).last(), QStringLiteral("3 Fill in the gaps."));
     const auto text = Lessons::programLessonStore(rig.programPath(QString()))->lessonText(24, 3);
-    const Cloze::BuildResult built = Cloze::buildLesson(*text.value);
-    QVERIFY(built);
-    QCOMPARE(built.lesson->answers, QStringList{QStringLiteral("plays")});
+    const Cloze::BuildResult built = Cloze::buildLesson(text.value.value_or(QString()));
+    QCOMPARE(built.lesson.value_or(Cloze::Lesson()).answers, QStringList{QStringLiteral("plays")});
 }
 
 void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
@@ -106,10 +140,8 @@ void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
 
     while (rig.control("Redo")->isEnabled())
         rig.trigger("Redo");
-    QVERIFY(rig.choose(24, 1));
-    QCOMPARE(rig.textLines().first(), QStringLiteral("Now Write the verb."));
-    QVERIFY(rig.choose(24, 3));
-    QCOMPARE(rig.textLines().last(), QStringLiteral("2. We &live& (live) here. More."));
+    QCOMPARE(rig.lessonLines(24, 1).value(0), QStringLiteral("Now Write the verb."));
+    QCOMPARE(rig.lessonLines(24, 3).value(2), QStringLiteral("2. We &live& (live) here. More."));
     rig.trigger("Save");
     QVERIFY(!rig.control("Undo")->isEnabled());
     // Each kind of change, saved: a text, a removal, a move in place, a new row last.
@@ -123,15 +155,12 @@ void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
 {
     EditorRig rig;
     QList<Lessons::StoredLesson> rows = EditorRig::kLessons;
-    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&"), false},
-             {24, 100, QStringLiteral("High\r\n1. &a&"), false},
-             {24, 2, QStringLiteral("Second\r\n1. &a&"), false},
-             {13, 1, QString(), false}};
+    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&")}, {24, 100, QStringLiteral("High\r\n1. &a&")},
+             {24, 2, QStringLiteral("Second\r\n1. &a&")}, {13, 1, QString()}};
     Lessons::SqliteWriter::createStore(rig.storePath(), rows, Lessons::SqliteWriter::Existing::Replace);
     QVERIFY(rig.open());
-    QTreeWidget *tree = rig.tree();
-    QCOMPARE(tree->topLevelItemCount(), 25);
-    QTreeWidgetItem *apart = tree->topLevelItem(24);
+    QCOMPARE(rig.tree()->topLevelItemCount(), 25);
+    QTreeWidgetItem *apart = rig.tree()->topLevelItem(24);
     QCOMPARE(apart->text(0), QStringLiteral("לא מוצגים לתלמידים (4)"));
     QCOMPARE(entries(apart), (QStringList{"7/1  Unnamed  — תבנית ללא שם: לא מוצג לתלמידים",
                                           "13/1    — טקסט ריק: לא מוצג לתלמידים",
@@ -141,7 +170,7 @@ void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
     QCOMPARE(entries(rig.item(24, 0)), rig.pupilsList(24));
     QCOMPARE(entries(rig.item(5, 0)), rig.pupilsList(5));
     // A row kept apart opens like any other, with what keeps it from the pupils.
-    tree->setCurrentItem(apart->child(0));
+    rig.tree()->setCurrentItem(apart->child(0));
     QCOMPARE(rig.textLines(), (QStringList{"Unnamed", "1. &a&"}));
     QVERIFY(rig.findingTexts().contains(QStringLiteral("לתבנית 7 אין שם")));
 }
@@ -189,6 +218,205 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     rig.key(Qt::Key_V, Qt::ControlModifier);
     QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("ארוך מדי")));
     QCOMPARE(rig.text()->toPlainText(), before);
+}
+
+void EditorWindowTest::anAccessStoreStaysByteForByte()
+{
+    EditorRig rig;
+    const QString access = rig.programPath(QStringLiteral("db1.mdb"));
+    QVERIFY(QFile::copy(StoreTests::fixturePath(QStringLiteral("db1.mdb")), access));
+    const QByteArray bytes = StoreTests::readFile(access);
+    QVERIFY(rig.open());
+    QCOMPARE(rig.window().document()->path(), access);
+    // db1.sqlite is there, hidden from the pupils.
+    QVERIFY(rig.control<QFrame>("ReadOnlyBar")->isVisible() && rig.control<QFrame>("HiddenBar")->isVisible());
+    for (const char *name : {"Save", "NewLesson", "DeleteLesson", "MoveLesson", "MakeGap"})
+        QVERIFY2(!rig.control(name)->isEnabled(), name);
+    rig.type(QStringLiteral("typed"));
+    QVERIFY(!rig.window().isWindowModified());
+
+    // Set aside, so that the pupils see db1.sqlite, which opens in its place; and put back.
+    QTest::mouseClick(rig.control<QPushButton>("SetAccessAside"), Qt::LeftButton);
+    QCOMPARE(rig.window().document()->path(), rig.storePath());
+    QVERIFY(!QFileInfo::exists(access));
+    QCOMPARE(StoreTests::readFile(rig.programPath(QStringLiteral("db1-aside.mdb"))), bytes);
+    QCOMPARE(rig.pupilsList(24).size(), 2);
+    QVERIFY(rig.control<QFrame>("AsideBar")->isVisible() && !rig.control<QFrame>("HiddenBar")->isVisible());
+    QTest::mouseClick(rig.control<QPushButton>("PutAccessBack"), Qt::LeftButton);
+    QCOMPARE(StoreTests::readFile(access), bytes);
+    QCOMPARE(QDir(rig.programPath(QString())).entryList({QStringLiteral("*.mdb")}), QStringList{"db1.mdb"});
+
+    // Opened again, and copied into a new SQLite store that opens for editing.
+    rig.dialogs.openPath = access;
+    rig.trigger("Open");
+    rig.dialogs.newPath = rig.programPath(QStringLiteral("copy.sqlite"));
+    QTest::mouseClick(rig.control<QPushButton>("ReadOnlyCopy"), Qt::LeftButton);
+    QVERIFY(!rig.control<QFrame>("ReadOnlyBar")->isVisible());
+    QCOMPARE(rig.stored(rig.dialogs.newPath).size(), StoreTests::expectedRows().size());
+
+    // The stores opened last, latest first, each once.
+    rig.trigger("Recent_2");
+    QCOMPARE(rig.window().document()->path(), rig.storePath());
+    QVERIFY(!rig.window().findChild<QAction *>(QStringLiteral("Recent_3")));
+}
+
+// Read first: a damaged store leaves the open one, its edits and the file as they were,
+// unasked; a store held by another program keeps the edits in the window.
+void EditorWindowTest::aLockedOrUnreadableStoreKeepsTheEdits()
+{
+    EditorRig rig;
+    QVERIFY(rig.open(24, 2, QStringLiteral("Now ")));
+    StoreTests::StoreFolder elsewhere;
+    const QString path = elsewhere.write(QStringLiteral("broken.sqlite"), QByteArray(8192, '\x5a'));
+    QVERIFY(!rig.window().openStore(path));
+    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("לא ניתן לפתוח")));
+    QVERIFY(rig.dialogs.asked.isEmpty());
+    QCOMPARE(StoreTests::readFile(path), QByteArray(8192, '\x5a'));
+    // One that can be read is opened only if the teacher lets the edits go.
+    QVERIFY(!rig.window().openStore(rig.storePath()));
+    QCOMPARE(rig.dialogs.asked.size(), 1);
+
+    sqlite3 *holder = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(rig.storePath()).constData(), &holder), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    rig.trigger("Save");
+    sqlite3_close(holder); // and its transaction rolled back
+    QCOMPARE(rig.dialogs.informed.size(), 2);
+    QVERIFY(rig.dialogs.informed[1].contains(QStringLiteral("תוכנית אחרת תופסת את המאגר")));
+    QCOMPARE(rig.stored(), EditorRig::kLessons);
+    QVERIFY(rig.window().isWindowModified());
+    rig.trigger("Save");
+    QCOMPARE(rig.stored()[1].cloze, QStringLiteral("Now Write the verb again.\r\n1. He &works& (work) at home."));
+}
+
+// Edits are kept a moment after the last change: after a crash, or a close cancelled,
+// the next run offers them back; a save or a discard lets them go.
+void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce_data()
+{
+    QTest::addColumn<std::optional<Unsaved>>("closing"); // the answer on closing; none after a crash
+    QTest::addColumn<bool>("takeBack");
+    QTest::addColumn<int>("questions");
+    QTest::newRow("crash, taken back") << std::optional<Unsaved>() << true << 1;
+    QTest::newRow("crash, let go") << std::optional<Unsaved>() << false << 1;
+    QTest::newRow("close cancelled") << std::optional(Unsaved::Cancel) << false << 2;
+    QTest::newRow("close, discarded") << std::optional(Unsaved::Discard) << false << 1;
+    QTest::newRow("close, saved") << std::optional(Unsaved::Save) << false << 1;
+}
+
+void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce()
+{
+    QFETCH(std::optional<Unsaved>, closing);
+    QFETCH(bool, takeBack);
+    QFETCH(int, questions);
+    EditorRig rig;
+    QVERIFY(rig.open(24, 2, QStringLiteral("Now ")));
+    rig.trigger("NewLesson");
+    rig.type(QStringLiteral("She &can& swim."));
+    QTest::qWait(1300);
+    const auto before = rig.window().document()->changes();
+    if (closing) {
+        rig.dialogs.unsaved = *closing;
+        rig.window().close();
+        QCOMPARE(rig.window().isVisible(), *closing == Unsaved::Cancel);
+        QCOMPARE(rig.window().isWindowModified(), *closing != Unsaved::Save);
+        QCOMPARE(rig.stored().size(), EditorRig::kLessons.size() + (*closing == Unsaved::Save ? 1 : 0));
+    }
+    rig.dialogs.yes = takeBack;
+    QVERIFY(rig.open()); // a new run
+    QCOMPARE(rig.dialogs.asked.size(), questions);
+    QCOMPARE(rig.window().document()->changes().size(), takeBack ? before.size() : 0);
+    QCOMPARE(rig.window().isWindowModified(), takeBack);
+    if (takeBack)
+        QCOMPARE(rig.lessonLines(24, 3).value(1), QStringLiteral("1. She &can& swim."));
+    // The question comes only once.
+    QVERIFY(rig.open());
+    QCOMPARE(rig.dialogs.asked.size(), questions + (takeBack ? 1 : 0));
+}
+
+void EditorWindowTest::lessonFoldersGoOutAndComeBack()
+{
+    EditorRig rig;
+    StoreTests::StoreFolder folders;
+    QVERIFY(rig.open());
+    QVERIFY(rig.choose(5));
+    rig.dialogs.folder = folders.path(QStringLiteral("pattern"));
+    rig.trigger("ExportPattern");
+    QCOMPARE(QDir(rig.dialogs.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"05"});
+    rig.dialogs.folder = folders.path(QStringLiteral("all"));
+    rig.trigger("ExportAll");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("נכתבו 3 קובצי שיעור")));
+    QCOMPARE(StoreTests::readFile(folders.path(QStringLiteral("all/24/02.txt"))), EditorRig::kLessons[1].cloze.toUtf8());
+    rig.trigger("ExportAll"); // nothing already in a folder is overwritten
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("חדשה או ריקה")));
+
+    // A teacher changes one file with a plain text editor and adds a lesson with a fault.
+    folders.write(QStringLiteral("all/24/01.txt"), "Write the verb now.\n1. She &plays& (play).\n");
+    folders.write(QStringLiteral("all/24/03.txt"), "Open marker\n1. She &plays (play).\n");
+    folders.write(QStringLiteral("all/notes.txt"), "not a lesson");
+    QVERIFY(rig.choose(24, 1)); // open in the window while its file comes in
+    rig.trigger("ImportFolder");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("יובאו 4 שיעורים: 1 חדשים")));
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("ב-1 מהם")));
+    QCOMPARE(rig.lessonLines(24, 1), (QStringList{"Write the verb now.", "1. She &plays& (play)."}));
+    rig.trigger("Save");
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("תבנית 24, שיעור 3")));
+    QCOMPARE(rig.stored(), EditorRig::kLessons);
+    rig.trigger("Undo");
+    QVERIFY(!rig.window().document()->hasChanges());
+    QCOMPARE(rig.lessonLines(24, 1).value(0), QStringLiteral("Write the verb."));
+}
+
+void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
+{
+    EditorRig rig;
+    QTemporaryDir folder;
+    rig.dialogs.printTo = folder.filePath(QStringLiteral("printed.pdf"));
+    rig.start();
+    QVERIFY(!rig.control("PrintWorksheet")->isEnabled()); // no lesson before a store is open
+    QVERIFY(rig.open(24, 1, QStringLiteral("Now "))); // unsaved
+
+    // Printed with a word bank on Letter, the key's page alone.
+    rig.dialogs.sheetChoice = sheetChoice(true);
+    rig.dialogs.pagesChosen = QPageRanges::fromString(QStringLiteral("2"));
+    rig.trigger("PrintWorksheet");
+    const QStringList pages = printed(rig.dialogs.printTo, 1);
+    QVERIFY(PdfText::squeezed(pages.value(0)).contains(QStringLiteral("NowWritetheverb.1.Sheplays(play)")));
+    const QStringList caption = PdfText::words(pages.value(0)).mid(0, 12); // "1 ( · שיעור present ... 24 תבנית"
+    for (const char *word : {"תבנית", "24", "simple", "שיעור", "1"})
+        QVERIFY2(caption.contains(QString::fromUtf8(word)), qPrintable(caption.join(' ')));
+
+    // Previewed as chosen before: the worksheet with its word bank, then the key.
+    rig.trigger("PreviewWorksheet");
+    QVERIFY(PdfText::squeezed(printed(rig.dialogs.printTo, 2).value(0)).contains(QStringLiteral("מחסן")));
+
+    // Written without the key, to a name without .pdf; a new run offers the same, in
+    // the folder of the last PDF.
+    rig.dialogs.sheetChoice = sheetChoice(false);
+    rig.dialogs.pdfPath = folder.filePath(QStringLiteral("sheet"));
+    rig.trigger("ExportWorksheet");
+    QVERIFY(PdfText::squeezed(printed(rig.dialogs.pdfPath + QStringLiteral(".pdf"), 1).value(0)).contains(QStringLiteral("מחסן")));
+    rig.dialogs.pdfPath = folder.filePath(QStringLiteral("again.pdf"));
+    QVERIFY(rig.open(24, 2));
+    rig.trigger("ExportWorksheet");
+    QCOMPARE(QFileInfo(rig.dialogs.suggestedPdf).absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
+    QVERIFY(PdfText::words(printed(rig.dialogs.pdfPath, 1).value(0)).contains(QStringLiteral("works")));
+
+    // A line too wide for the pupils' page is refused, though paper would wrap it; a
+    // PDF that cannot be written is said.
+    QFile::remove(rig.dialogs.printTo);
+    rig.key(Qt::Key_End, Qt::ControlModifier);
+    rig.type(QStringLiteral(" ") + QString(330, QLatin1Char('x')));
+    rig.trigger("PrintWorksheet");
+    QVERIFY(rig.choose(5, 1));
+    rig.dialogs.pdfPath = folder.filePath(QStringLiteral("missing/sheet.pdf"));
+    rig.trigger("ExportWorksheet");
+    QCOMPARE(rig.dialogs.informed.size(), 2);
+    QVERIFY(rig.dialogs.informed[0].startsWith(
+        QStringLiteral("לא ניתן להכין דף עבודה: את תבנית 24, שיעור 2 תוכנית התלמידים לא תוכל לפתוח.")));
+    QVERIFY(rig.dialogs.informed[0].contains(QStringLiteral("ארוכה מדי")));
+    QVERIFY(rig.dialogs.informed[1].startsWith(QStringLiteral("לא ניתן לכתוב את")));
+    QVERIFY(!QFileInfo::exists(rig.dialogs.printTo) && !QFileInfo::exists(folder.filePath(QStringLiteral("missing"))));
+    QCOMPARE(rig.stored(), EditorRig::kLessons); // printing saves nothing
 }
 
 QTEST_MAIN(EditorWindowTest)
