@@ -82,13 +82,18 @@ QString StoreFolder::write(const QString &name, const QByteArray &bytes)
     return target;
 }
 
-QString StoreFolder::sqlite(const QString &name, const char *sql)
+QString StoreFolder::sqlite(const QString &name, const char *sql, std::string *values)
 {
     const QString target = path(name);
     sqlite3 *db = nullptr;
     EXPECT_EQ(sqlite3_open(QFile::encodeName(target).constData(), &db), SQLITE_OK);
+    const auto collect = [](void *out, int n, char **row, char **) {
+        for (int i = 0; i < n; ++i)
+            *static_cast<std::string *>(out) += std::string(row[i] ? row[i] : "") + "|";
+        return 0;
+    };
     char *error = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    EXPECT_EQ(sqlite3_exec(db, sql, values ? +collect : nullptr, values, &error), SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);
     sqlite3_close(db);
     return target;
