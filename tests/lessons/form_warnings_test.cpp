@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-struct Flag { int line; int gap; const char *answer; };
+using Flag = std::tuple<int, int, std::string>; ///< line, gap and answer
 
 struct FormCase
 {
@@ -20,14 +22,10 @@ class FormWarningRule : public testing::TestWithParam<FormCase> {};
 TEST_P(FormWarningRule, FlagsUnnamedForms)
 {
     const QString text = QString::fromUtf8(GetParam().text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const QList<FormWarnings::Warning> warnings = FormWarnings::check(text);
-    ASSERT_EQ(warnings.size(), qsizetype(GetParam().flags.size()));
-    for (qsizetype i = 0; i < warnings.size(); ++i) {
-        const Flag &flag = GetParam().flags.at(size_t(i));
-        EXPECT_EQ(warnings.at(i).line, flag.line);
-        EXPECT_EQ(warnings.at(i).gap, flag.gap);
-        EXPECT_EQ(warnings.at(i).answer, QString::fromUtf8(flag.answer));
-    }
+    std::vector<Flag> flags;
+    for (const FormWarnings::Warning &warning : FormWarnings::check(text))
+        flags.emplace_back(warning.line, warning.gap, warning.answer.toStdString());
+    EXPECT_EQ(flags, GetParam().flags);
 }
 
 INSTANTIATE_TEST_SUITE_P(Flagged, FormWarningRule,

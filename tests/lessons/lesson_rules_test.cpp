@@ -37,12 +37,7 @@ struct TextCase
 class CheckText : public testing::TestWithParam<TextCase> {};
 
 // Gap 51 on line 52, a gap to a line.
-const std::string kFiftyOneGaps = [] {
-    std::string text = "Many\r\n1.";
-    for (int gap = 1; gap <= 51; ++gap)
-        text += " &w&\r\n";
-    return text;
-}();
+const std::string kFiftyOneGaps = "Many\r\n1." + QStringLiteral(" &w&\r\n").repeated(51).toStdString();
 
 TEST_P(CheckText, FindsEachRuleInLineOrder)
 {
