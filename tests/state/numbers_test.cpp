@@ -54,13 +54,12 @@ TEST(Rounding, HalfToEvenWithinSixteenBits)
 {
     for (const auto &[value, rounded] : {std::pair{2.5, 2.0}, {3.5, 4.0}, {-1.5, -2.0}, {2.51, 3.0}})
         EXPECT_EQ(Numbers::roundHalfEven(value), rounded) << value;
-    EXPECT_EQ(Numbers::readWholeInt16(QStringLiteral("2.5")), int16_t(2));
-    EXPECT_EQ(Numbers::readWholeInt16(QStringLiteral("-32768")), int16_t(-32768));
-    EXPECT_EQ(Numbers::readWholeInt16(QStringLiteral("32767.5")), std::nullopt); // rounds to 32768
-    EXPECT_EQ(Numbers::readWholeInt16(QStringLiteral("x")), std::nullopt);
-    EXPECT_EQ(Numbers::clampToInt16(1e9), 32767);
-    EXPECT_EQ(Numbers::clampToInt16(-1e9), -32768);
-    EXPECT_EQ(Numbers::clampToInt16(std::nan("")), 0);
+    // "32767.5" rounds to 32768.
+    const std::pair<const char *, std::optional<int16_t>> texts[] = {{"2.5", 2}, {"-32768", -32768}, {"32767.5", {}}, {"x", {}}};
+    for (const auto &[text, number] : texts)
+        EXPECT_EQ(Numbers::readWholeInt16(QString::fromUtf8(text)), number) << text;
+    for (const auto &[value, clamped] : {std::pair{1e9, 32767}, {-1e9, -32768}, {std::nan(""), 0}})
+        EXPECT_EQ(Numbers::clampToInt16(value), clamped) << value;
 }
 
 struct FormatCase { const char *name; double value; const char *expected; };
