@@ -32,12 +32,10 @@ QString lessonWithGaps(int gaps, int perLine)
     return text;
 }
 
+// A heading and that many lines of text.
 QString manyLines(int lines)
 {
-    QString text = QStringLiteral("Heading");
-    for (int i = 1; i <= lines; ++i)
-        text += QStringLiteral("\r\n%1 line").arg(i);
-    return text;
+    return QStringLiteral("Heading") + QStringLiteral("\r\n1 line").repeated(lines);
 }
 
 TEST(ClozeText, LinesAndStartLine)

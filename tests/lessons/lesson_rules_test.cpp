@@ -19,14 +19,6 @@ QString q(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-QStringList described(const QList<Finding> &findings)
-{
-    QStringList lines;
-    for (const Finding &finding : findings)
-        lines << LessonRules::describe(finding);
-    return lines;
-}
-
 struct TextCase
 {
     const char *name;
@@ -121,7 +113,10 @@ TEST(CheckStore, NumbersCopiesAndHolesInOrder)
 {
     const QList<StoredLesson> rows = {row(8, 2), row(8, 3),          row(5, 4), row(5, 1, "Bad &x"), row(5, 1, "1. &y"),
                                       row(5, 1), row(5, 100), {5, 2, QString(), true}};
-    EXPECT_EQ(described(LessonRules::checkStore(rows)),
+    QStringList described;
+    for (const Finding &finding : LessonRules::checkStore(rows))
+        described << LessonRules::describe(finding);
+    EXPECT_EQ(described,
               (QStringList{
                   // Only the first copy of 5/1 is checked.
                   "pattern 5 lesson 1: no line begins with \"1\", so the page shows no text",

@@ -254,10 +254,7 @@ QString save(const Store &store)
     return saved.ok() || saved.failure == Failure::Locked ? saved.error : "not refused as locked: " + saved.error;
 }
 
-QString read(const Store &store)
-{
-    return Lessons::openStoreEngine(store.path)->lessons(4).error;
-}
+const auto kRead = [](const Store &store) { return Lessons::openStoreEngine(store.path)->lessons(4).error; };
 
 class LockedStore : public testing::TestWithParam<LockCase> {};
 
@@ -288,8 +285,8 @@ TEST_P(LockedStore, WaitsBrieflyThenGivesUp)
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, LockedStore,
-    testing::Values(LockCase{"reader_short_write", 300, Lessons::Sqlite::kBusyTimeoutMs, read},
-                    LockCase{"reader_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, read},
+    testing::Values(LockCase{"reader_short_write", 300, Lessons::Sqlite::kBusyTimeoutMs, kRead},
+                    LockCase{"reader_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, kRead},
                     LockCase{"change_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs,
                              [](const Store &s) { return put(Change::Replace, 4, 2)(s.path); }},
                     LockCase{"save_short_lock", 400, kSaveBusyTimeoutMs, save, true},

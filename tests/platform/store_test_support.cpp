@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace StoreTests {
 
 QString fixturePath(const QString &name)
@@ -34,11 +36,9 @@ const QList<Lessons::StoredLesson> &expectedRows()
 
 const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
 {
-    for (const Lessons::StoredLesson &row : expectedRows()) {
-        if (row.pattern == pattern && row.lesson == lesson)
-            return &row;
-    }
-    return nullptr;
+    const auto &rows = expectedRows();
+    const auto first = std::find_if(rows.begin(), rows.end(), [=](const auto &row) { return row.pattern == pattern && row.lesson == lesson; });
+    return first == rows.end() ? nullptr : &*first;
 }
 
 QByteArray readFile(const QString &path)
