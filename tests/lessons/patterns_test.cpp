@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace {
@@ -26,22 +27,14 @@ TEST(EntryNumbers, ReadFromTheLeadingCharacters)
     EXPECT_EQ(numbers, (std::vector<std::pair<int, int>>{{7, 7}, {154, 15}, {5, 5}, {0, 0}}));
 }
 
-struct GradeCase { const char *name; int16_t gaps, credit, points, grade; };
-
-class ComputeGrade : public testing::TestWithParam<GradeCase> {};
-
-TEST_P(ComputeGrade, PercentRoundedHalfToEven)
+// The percent of the best score, rounded half to even; 32767 points x 100 overflows
+// 16 bits, so the product must be widened.
+TEST(ComputeGrade, PercentRoundedHalfToEven)
 {
-    const auto &c = GetParam();
-    EXPECT_EQ(Patterns::ComputeGrade(c.gaps, c.credit, c.points), c.grade);
+    const std::array<int16_t, 4> cases[] = {{9, 2, 14, 78},          {10, 1, -3, -30},      {8, 1, 1, 12},         {8, 1, 3, 38},
+                                            {1000, 32767, 32767, 0}, {50, 1, 32767, 32767}, {1, 1, -32768, -32768}, {10, 0, 5, 0}};
+    for (const auto &[gaps, credit, points, grade] : cases)
+        EXPECT_EQ(Patterns::ComputeGrade(gaps, credit, points), grade) << gaps << " gaps, credit " << credit << ", " << points << " points";
 }
-
-INSTANTIATE_TEST_SUITE_P(Grades, ComputeGrade,
-    testing::Values(GradeCase{"rounds_up", 9, 2, 14, 78}, GradeCase{"negative", 10, 1, -3, -30},
-                    GradeCase{"half_down_to_12", 8, 1, 1, 12}, GradeCase{"half_up_to_38", 8, 1, 3, 38},
-                    // 32767 points x 100 overflows 16 bits; the product must be widened.
-                    GradeCase{"wide_product", 1000, 32767, 32767, 0}, GradeCase{"wide_points", 50, 1, 32767, 32767},
-                    GradeCase{"wide_negative", 1, 1, -32768, -32768}, GradeCase{"no_credit", 10, 0, 5, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -189,10 +189,7 @@ TEST(ReplaceLesson, KeepsTheOtherColumns)
 
 RowChange update(const StoredLesson &row, const QString &text)
 {
-    StoredLesson after = row;
-    after.cloze = text;
-    after.isNull = false;
-    return {Kind::Update, row, after};
+    return {Kind::Update, row, {row.pattern, row.lesson, text, false}};
 }
 
 struct RefusedSave

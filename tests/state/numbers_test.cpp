@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-const auto kRowName = [](const auto &info) { return std::string(info.param.name); };
 
 TEST(ReadDecimal, ReadsSettingText)
 {
@@ -17,31 +17,22 @@ TEST(ReadDecimal, ReadsSettingText)
     EXPECT_EQ(read, (std::vector<std::optional<double>>{2.5, -0.5, 1000.0, {}, {}, {}, {}, {}}));
 }
 
-struct WholeCase { const char *name; std::string text; Numbers::WholeNumber kind; int value; };
-
-class ReadWholeNumber : public testing::TestWithParam<WholeCase> {};
-
-TEST_P(ReadWholeNumber, WholeWhenNoPlaceIsUsed)
-{
-    int value = -777;
-    EXPECT_EQ(Numbers::readWholeNumber(QString::fromStdString(GetParam().text), &value), GetParam().kind);
-    EXPECT_EQ(value, GetParam().kind == Numbers::WholeNumber::Whole ? GetParam().value : -777);
-}
-
 using Whole = Numbers::WholeNumber;
-INSTANTIATE_TEST_SUITE_P(Texts, ReadWholeNumber,
-    testing::Values(WholeCase{"minus", "-3", Whole::Whole, -3}, WholeCase{"plus", "+8", Whole::Whole, 8},
-                    WholeCase{"currency_places", "24.0000", Whole::Whole, 24},
-                    WholeCase{"largest_int", "2147483647.00", Whole::Whole, 2147483647},
-                    WholeCase{"fraction_in_the_last_place", "24.0001", Whole::NotWhole, 0},
-                    WholeCase{"beyond_int", "2147483648", Whole::NotWhole, 0},
-                    WholeCase{"beyond_a_double", "1" + std::string(400, '0') + ".0", Whole::NotWhole, 0},
-                    WholeCase{"empty", "", Whole::NotNumber, 0}, WholeCase{"sign_alone", "-", Whole::NotNumber, 0},
-                    WholeCase{"point_without_places", "24.", Whole::NotNumber, 0},
-                    WholeCase{"places_without_digits", ".5", Whole::NotNumber, 0},
-                    WholeCase{"blank", " 4", Whole::NotNumber, 0}, WholeCase{"group_separator", "1,000", Whole::NotNumber, 0},
-                    WholeCase{"exponent", "1e+20", Whole::NotNumber, 0}, WholeCase{"two_points", "1.0.0", Whole::NotNumber, 0}),
-    kRowName);
+
+// The value is left alone but for a whole number.
+TEST(ReadWholeNumber, WholeWhenNoPlaceIsUsed)
+{
+    const std::tuple<std::string, Whole, int> cases[] = {
+        {"-3", Whole::Whole, -3}, {"+8", Whole::Whole, 8}, {"24.0000", Whole::Whole, 24}, {"2147483647.00", Whole::Whole, 2147483647},
+        {"24.0001", Whole::NotWhole, 0}, {"2147483648", Whole::NotWhole, 0}, {"1" + std::string(400, '0') + ".0", Whole::NotWhole, 0},
+        {"", Whole::NotNumber, 0}, {"-", Whole::NotNumber, 0}, {"24.", Whole::NotNumber, 0}, {".5", Whole::NotNumber, 0},
+        {" 4", Whole::NotNumber, 0}, {"1,000", Whole::NotNumber, 0}, {"1e+20", Whole::NotNumber, 0}, {"1.0.0", Whole::NotNumber, 0}};
+    for (const auto &[text, kind, whole] : cases) {
+        int value = -777;
+        EXPECT_EQ(Numbers::readWholeNumber(QString::fromStdString(text), &value), kind) << text.substr(0, 20);
+        EXPECT_EQ(value, kind == Whole::Whole ? whole : -777) << text.substr(0, 20);
+    }
+}
 
 TEST(Rounding, HalfToEvenWithinSixteenBits)
 {
