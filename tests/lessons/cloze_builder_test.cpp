@@ -66,8 +66,7 @@ TEST_P(Parse, GapsWordBankAndRuns)
     const auto lesson = build(q(GetParam().text));
     EXPECT_EQ(lesson.answers, GetParam().answers);
     EXPECT_EQ(lesson.wordBank, GetParam().wordBank);
-    EXPECT_EQ(lesson.textRuns, GetParam().textRuns);
-    EXPECT_EQ(lesson.longestAnswer, GetParam().longestAnswer);
+    EXPECT_EQ(std::pair(lesson.textRuns, lesson.longestAnswer), std::pair(GetParam().textRuns, GetParam().longestAnswer));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lessons, Parse,
@@ -93,8 +92,7 @@ TEST_P(Refusal, NamesTheProblemAndItsLine)
 {
     const auto result = Cloze::buildLesson(GetParam().text);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error->kind, GetParam().kind);
-    EXPECT_EQ(result.error->line, GetParam().line);
+    EXPECT_EQ(std::pair(result.error->kind, result.error->line), std::pair(GetParam().kind, GetParam().line));
 }
 
 using Kind = Cloze::BuildError::Kind;

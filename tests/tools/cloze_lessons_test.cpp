@@ -40,7 +40,7 @@ const char kWarning[] = "\"doesn't\": \"doesn't\" can also be written \"does not
                         "brackets which form to write";
 
 // A folder with the fixture db1.mdb, an SQLite store the tool imported from it, and
-// lesson files; "@name" in a command line stands for the file of that name there.
+// lesson files; "@" in a command line or an expected line stands for the folder.
 class ToolFolder
 {
 public:
@@ -62,14 +62,6 @@ public:
         folder.write(QStringLiteral("full/notes.md"), "kept");
     }
 
-    QStringList expand(const QStringList &args) const
-    {
-        QStringList expanded;
-        for (const QString &arg : args)
-            expanded << (arg.startsWith(QLatin1Char('@')) ? folder.path(arg.mid(1)) : arg);
-        return expanded;
-    }
-
     StoreFolder folder;
     QString mdb;
     QString sqlite;
@@ -82,7 +74,7 @@ struct ToolCase
     const char *name;
     QStringList args;
     int status;
-    QStringList outHas;  ///< lines that must be among the output lines; "@" is the folder
+    QStringList outHas;  ///< lines that must be among the output lines
     const char *errPart; ///< must be in standard error; "" for nothing written there
     More more = nullptr;
 };
@@ -95,9 +87,10 @@ TEST_P(Command, ExitStatusOutputAndFiles)
     ToolFolder tool;
     const QByteArray accessBefore = readFile(tool.mdb);
     const QByteArray storeBefore = readFile(tool.sqlite);
-    const Result result = runTool(tool.expand(c.args), tool.folder.path(QString()));
-
     const auto inFolder = [&tool](QString text) { return text.replace(QLatin1Char('@'), tool.folder.path(QString()) + '/'); };
+    const Result result = runTool(QStringList(c.args).replaceInStrings(QStringLiteral("@"), inFolder(QStringLiteral("@"))),
+                                  tool.folder.path(QString()));
+
     EXPECT_EQ(result.status, c.status) << show(result.out) << show(result.err);
     for (const QString &line : c.outHas)
         EXPECT_TRUE(result.outLines().contains(inFolder(line))) << "missing: " << show(line) << "\nin:\n" << show(result.out);
