@@ -129,8 +129,7 @@ TEST(ApplyLesson, FillsSlotsOneOnAndLeavesNoTraceOfTheLastLesson)
 TEST(Variables, SettingsStartOn)
 {
     const Variables state;
-    EXPECT_TRUE(state.TimeLimitOn && state.MagazineOn && state.SignsOn);
-    EXPECT_FALSE(state.ExerciseRunning);
+    EXPECT_TRUE(state.TimeLimitOn && state.MagazineOn && state.SignsOn && !state.ExerciseRunning);
     EXPECT_EQ(&variables(), &variables()) << "one shared record";
 }
 

@@ -21,9 +21,8 @@ class FormWarningRule : public testing::TestWithParam<FormCase> {};
 
 TEST_P(FormWarningRule, FlagsUnnamedForms)
 {
-    const QString text = QString::fromUtf8(GetParam().text).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     std::vector<Flag> flags;
-    for (const FormWarnings::Warning &warning : FormWarnings::check(text))
+    for (const FormWarnings::Warning &warning : FormWarnings::check(QString::fromUtf8(GetParam().text).replace('\n', QStringLiteral("\r\n"))))
         flags.emplace_back(warning.line, warning.gap, warning.answer.toStdString());
     EXPECT_EQ(flags, GetParam().flags);
 }
