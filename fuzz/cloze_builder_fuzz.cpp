@@ -16,15 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     static Variables state;
     Cloze::applyLesson(*result.lesson, state);
-    if (state.GapCount < 0 || state.GapCount > Variables::kMaxGaps || state.GapsLeft != state.GapCount)
-        std::abort();
-    if (result.lesson->textRuns > Cloze::kMaxTextRuns)
+    if (state.GapCount < 0 || state.GapCount > Variables::kMaxGaps || state.GapsLeft != state.GapCount
+        || state.WordBankCount < 1 || state.WordBankCount > Variables::kMaxGaps || result.lesson->textRuns > Cloze::kMaxTextRuns)
         std::abort();
     for (int g = 1; g <= state.GapCount; ++g) {
         if (state.GapWords[g][1].size() != state.GapWords[g][0].size() || state.RightAnswers[g] != state.GapWords[g][0])
             std::abort();
     }
-    if (state.WordBankCount < 1 || state.WordBankCount > Variables::kMaxGaps)
-        std::abort();
     return 0;
 }

@@ -11,8 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 2)
         return 0;
-    const bool magazine = data[0] & 1;
-    const bool signs = data[0] & 2;
     const int perCharacter = 1 + data[1]; // twips a character, so widths vary with the input
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 2), qsizetype(size - 2));
     const Cloze::BuildResult built = Cloze::buildLesson(text);
@@ -21,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Cloze::Lesson &lesson = *built.lesson;
 
     Placement::Input input;
-    input.magazine = magazine;
-    input.signs = signs;
+    input.magazine = data[0] & 1;
+    input.signs = data[0] & 2;
     input.headingLeft = 120;
     input.headingHeight = 1336;
     input.innerWidth = 12600;
@@ -42,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (piece.kind == Placement::Piece::Kind::Gap) {
             if (piece.index != nextGap++)
                 std::abort();
-            if (signs && piece.text.size() != lesson.answers.at(piece.index - 1).size())
+            if (input.signs && piece.text.size() != lesson.answers.at(piece.index - 1).size())
                 std::abort();
-            width = magazine ? input.choiceWidths[piece.index] : input.typedWidths[piece.index];
+            width = input.magazine ? input.choiceWidths[piece.index] : input.typedWidths[piece.index];
         } else {
             if (piece.index < 1 || piece.index >= Placement::kControls)
                 std::abort();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace {
 
 TEST(PatternList, HoldsTheTwentyFourNamedPatternsInOrder)
@@ -16,40 +19,22 @@ TEST(PatternList, HoldsTheTwentyFourNamedPatternsInOrder)
     EXPECT_EQ(Patterns::lessonEntry(2, QStringLiteral("Short forms\r\n")), QStringLiteral("2 Short forms\r\n"));
 }
 
-struct EntryNumberCase { const char *name; const char *entry; int pattern; int lesson; };
-
-class EntryNumbers : public testing::TestWithParam<EntryNumberCase> {};
-
-TEST_P(EntryNumbers, ReadFromTheLeadingCharacters)
+TEST(EntryNumbers, ReadFromTheLeadingCharacters)
 {
-    const QString entry = QString::fromUtf8(GetParam().entry);
-    EXPECT_EQ(Patterns::patternNumberFromEntry(entry), GetParam().pattern);
-    EXPECT_EQ(Patterns::lessonNumberFromEntry(entry), GetParam().lesson);
+    std::vector<std::pair<int, int>> numbers;
+    for (const char *entry : {"7 Fill in", "154  x", " 5x", "x12"})
+        numbers.emplace_back(Patterns::patternNumberFromEntry(entry), Patterns::lessonNumberFromEntry(entry));
+    EXPECT_EQ(numbers, (std::vector<std::pair<int, int>>{{7, 7}, {154, 15}, {5, 5}, {0, 0}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, EntryNumbers,
-    testing::Values(EntryNumberCase{"one_digit", "7 Fill in", 7, 7},
-                    EntryNumberCase{"three_digit_pattern", "154  x", 154, 15},
-                    EntryNumberCase{"blanks_before", " 5x", 5, 5},
-                    EntryNumberCase{"no_digits", "x12", 0, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-struct GradeCase { const char *name; int16_t gaps, credit, points, grade; };
-
-class ComputeGrade : public testing::TestWithParam<GradeCase> {};
-
-TEST_P(ComputeGrade, PercentRoundedHalfToEven)
+// The percent of the best score, rounded half to even; 32767 points x 100 overflows
+// 16 bits, so the product must be widened.
+TEST(ComputeGrade, PercentRoundedHalfToEven)
 {
-    const auto &c = GetParam();
-    EXPECT_EQ(Patterns::ComputeGrade(c.gaps, c.credit, c.points), c.grade);
+    const std::array<int16_t, 4> cases[] = {{9, 2, 14, 78},          {10, 1, -3, -30},      {8, 1, 1, 12},         {8, 1, 3, 38},
+                                            {1000, 32767, 32767, 0}, {50, 1, 32767, 32767}, {1, 1, -32768, -32768}, {10, 0, 5, 0}};
+    for (const auto &[gaps, credit, points, grade] : cases)
+        EXPECT_EQ(Patterns::ComputeGrade(gaps, credit, points), grade) << gaps << " gaps, credit " << credit << ", " << points << " points";
 }
-
-INSTANTIATE_TEST_SUITE_P(Grades, ComputeGrade,
-    testing::Values(GradeCase{"rounds_up", 9, 2, 14, 78}, GradeCase{"negative", 10, 1, -3, -30},
-                    GradeCase{"half_down_to_12", 8, 1, 1, 12}, GradeCase{"half_up_to_38", 8, 1, 3, 38},
-                    // 32767 points x 100 overflows 16 bits; the product must be widened.
-                    GradeCase{"wide_product", 1000, 32767, 32767, 0}, GradeCase{"wide_points", 50, 1, 32767, 32767},
-                    GradeCase{"wide_negative", 1, 1, -32768, -32768}, GradeCase{"no_credit", 10, 0, 5, 0}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

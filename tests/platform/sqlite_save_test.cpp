@@ -51,10 +51,7 @@ struct Store
     {
         EXPECT_TRUE(createStore(path, kRows, Existing::Refuse).ok());
         read = sqliteRows(path);
-        sqlite3 *db = nullptr;
-        sqlite3_open(QFile::encodeName(path).constData(), &db);
-        EXPECT_EQ(sqlite3_exec(db, meanwhile, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-        sqlite3_close(db);
+        folder.sqlite(QStringLiteral("db1.sqlite"), meanwhile);
     }
 };
 
@@ -68,6 +65,7 @@ QString madeStore(StoreFolder &folder)
 {
     const QString path = folder.path(QStringLiteral("db1.sqlite"));
     EXPECT_EQ(createStore(path, kTwice, Existing::Refuse).value, 4);
+    EXPECT_EQ(Lessons::SqliteLessonStore(path).lessonText(4, 1).value, kRows[0].cloze);
     return path;
 }
 
@@ -78,19 +76,6 @@ QByteArrayList contents(const QString &folder)
     for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         all << QFile::encodeName(entry.fileName()) << readFile(entry.filePath());
     return all;
-}
-
-TEST(CreateStore, RowsReadBackInTheirOrderAndReplaceSwapsTheWholeFile)
-{
-    StoreFolder folder;
-    const QString path = madeStore(folder);
-    EXPECT_EQ(sqliteRows(path), kTwice);
-    EXPECT_EQ(Lessons::SqliteLessonStore(path).lessonText(4, 1).value, kRows[0].cloze);
-    const QList<StoredLesson> other = {{24, 1, QStringLiteral("Every day\r\n1. She &plays&."), false}};
-    ASSERT_TRUE(createStore(path, other, Existing::Replace).ok());
-    EXPECT_EQ(sqliteRows(path), other);
-    // No half-made file is left beside the store.
-    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("db1.sqlite")});
 }
 
 using Target = std::function<QString(StoreFolder &)>;
@@ -111,80 +96,71 @@ Act create(Existing existing)
     return [=](const QString &p) { return createStore(p, kRows, existing).error; };
 }
 
-struct RefusedCase
+// A change to one lesson is made to it alone, or refused leaving every file as it was.
+struct ChangeCase
 {
     const char *name;
     Target make;
     Act act;
-    const char *reason;
+    const char *reason;             ///< part of the error; null when the change is made
+    QList<StoredLesson> after = {}; ///< the rows of a store that was changed
 };
 
-class Refused : public testing::TestWithParam<RefusedCase> {};
+class OneLesson : public testing::TestWithParam<ChangeCase> {};
 
-TEST_P(Refused, LeavesEveryFileAsItWas)
+TEST_P(OneLesson, ChangedAloneOrRefusedLeavingEveryFile)
 {
+    const ChangeCase &c = GetParam();
     StoreFolder folder;
-    const QString path = GetParam().make(folder);
+    const QString path = c.make(folder);
     const QByteArrayList before = contents(folder.path(QString()));
-    const QString error = GetParam().act(path);
+    const QString error = c.act(path);
+    if (!c.reason) {
+        EXPECT_EQ(show(error), "");
+        EXPECT_EQ(sqliteRows(path), c.after);
+        // No half-made file is left beside the store.
+        EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("db1.sqlite")});
+        return;
+    }
     EXPECT_TRUE(error.startsWith(path + QStringLiteral(": "))) << show(error);
-    EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << show(error);
+    EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << show(error);
     EXPECT_EQ(contents(folder.path(QString())), before);
 }
 
 const Target kAccessFile = [](StoreFolder &f) { return f.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")); };
 const Target kNotSqlite = [](StoreFolder &f) { return f.write(QStringLiteral("db1.sqlite"), "mine"); };
-
-INSTANTIATE_TEST_SUITE_P(
-    Changes, Refused,
-    testing::Values(
-        RefusedCase{"create_over_a_file", kNotSqlite, create(Existing::Refuse), "already exists"},
-        RefusedCase{"create_over_a_folder",
-                    [](StoreFolder &f) {
-                        QDir().mkpath(f.path(QStringLiteral("db1.sqlite")));
-                        return f.path(QStringLiteral("db1.sqlite"));
-                    },
-                    create(Existing::Replace), "already exists"},
-        RefusedCase{"create_in_a_missing_folder", [](StoreFolder &f) { return f.path(QStringLiteral("no/db1.sqlite")); },
-                    create(Existing::Replace), "its folder does not exist"},
-        RefusedCase{"create_an_access_file", kAccessFile, create(Existing::Replace), "SQLite stores only"},
-        RefusedCase{"add_over_a_lesson", madeStore, put(Change::Add, 4, 2), "already there"},
-        RefusedCase{"replace_a_missing_lesson", madeStore, put(Change::Replace, 4, 3), "not there"},
-        RefusedCase{"remove_a_missing_lesson", madeStore, remove(5, 1), "not there"},
-        RefusedCase{"change_a_missing_file", [](StoreFolder &f) { return f.path(QStringLiteral("db1.sqlite")); },
-                    put(Change::Add, 4, 9), "no such file"},
-        RefusedCase{"change_an_access_file", kAccessFile, remove(4, 1), "an Access file is never changed"},
-        RefusedCase{"change_a_store_without_closes",
-                    [](StoreFolder &f) { return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE pupils (name TEXT);"); },
-                    put(Change::Replace, 4, 1), "no table closes"},
-        RefusedCase{"change_what_is_not_sqlite", kNotSqlite, remove(4, 1), "not a database"}),
-    kRowName);
-
-struct AppliedCase
-{
-    const char *name;
-    Act change;
-    QList<StoredLesson> after;
-};
-
-class Applied : public testing::TestWithParam<AppliedCase> {};
-
-TEST_P(Applied, TouchesOnlyThatLesson)
-{
-    StoreFolder folder;
-    const QString path = madeStore(folder);
-    EXPECT_EQ(show(GetParam().change(path)), "");
-    EXPECT_EQ(sqliteRows(path), GetParam().after);
-}
-
 const StoredLesson kNewRow{4, 1, kNew, false};
 
 INSTANTIATE_TEST_SUITE_P(
-    Changes, Applied,
-    testing::Values(AppliedCase{"add", put(Change::Add, 4, 3), kTwice + QList<StoredLesson>{{4, 3, kNew, false}}},
-                    AppliedCase{"replace_every_row_of_the_number", put(Change::Replace, 4, 1), {kNewRow, kRows[1], kRows[2], kNewRow}},
-                    AppliedCase{"replace_a_null_text", put(Change::Replace, 9, 1), {kTwice[0], kRows[1], {9, 1, kNew, false}, kTwice[3]}},
-                    AppliedCase{"remove_every_row_of_the_number", remove(4, 1), {kRows[1], kRows[2]}}),
+    Changes, OneLesson,
+    testing::Values(
+        ChangeCase{"create_replacing_the_whole_file", madeStore, create(Existing::Replace), nullptr, kRows},
+        ChangeCase{"add", madeStore, put(Change::Add, 4, 3), nullptr, kTwice + QList<StoredLesson>{{4, 3, kNew, false}}},
+        ChangeCase{"replace_every_row_of_the_number", madeStore, put(Change::Replace, 4, 1), nullptr,
+                   {kNewRow, kRows[1], kRows[2], kNewRow}},
+        ChangeCase{"replace_a_null_text", madeStore, put(Change::Replace, 9, 1), nullptr,
+                   {kTwice[0], kRows[1], {9, 1, kNew, false}, kTwice[3]}},
+        ChangeCase{"remove_every_row_of_the_number", madeStore, remove(4, 1), nullptr, {kRows[1], kRows[2]}},
+        ChangeCase{"create_over_a_file", kNotSqlite, create(Existing::Refuse), "already exists"},
+        ChangeCase{"create_over_a_folder",
+                   [](StoreFolder &f) {
+                       QDir().mkpath(f.path(QStringLiteral("db1.sqlite")));
+                       return f.path(QStringLiteral("db1.sqlite"));
+                   },
+                   create(Existing::Replace), "already exists"},
+        ChangeCase{"create_in_a_missing_folder", [](StoreFolder &f) { return f.path(QStringLiteral("no/db1.sqlite")); },
+                   create(Existing::Replace), "its folder does not exist"},
+        ChangeCase{"create_an_access_file", kAccessFile, create(Existing::Replace), "SQLite stores only"},
+        ChangeCase{"add_over_a_lesson", madeStore, put(Change::Add, 4, 2), "already there"},
+        ChangeCase{"replace_a_missing_lesson", madeStore, put(Change::Replace, 4, 3), "not there"},
+        ChangeCase{"remove_a_missing_lesson", madeStore, remove(5, 1), "not there"},
+        ChangeCase{"change_a_missing_file", [](StoreFolder &f) { return f.path(QStringLiteral("db1.sqlite")); },
+                   put(Change::Add, 4, 9), "no such file"},
+        ChangeCase{"change_an_access_file", kAccessFile, remove(4, 1), "an Access file is never changed"},
+        ChangeCase{"change_a_store_without_closes",
+                   [](StoreFolder &f) { return f.sqlite(QStringLiteral("db1.sqlite"), "CREATE TABLE pupils (name TEXT);"); },
+                   put(Change::Replace, 4, 1), "no table closes"},
+        ChangeCase{"change_what_is_not_sqlite", kNotSqlite, remove(4, 1), "not a database"}),
     kRowName);
 
 // A store a teacher made by hand keeps its own columns through a replace.
@@ -195,15 +171,8 @@ TEST(ReplaceLesson, KeepsTheOtherColumns)
                                        "CREATE TABLE closes (ID INTEGER PRIMARY KEY, Pattern, Lesson, Cloze, remark);"
                                        "INSERT INTO closes VALUES (7, 3, 1, 'Old', 'keep me'), (9, 3, 2, 'Other', 'untouched');");
     ASSERT_EQ(show(put(Change::Replace, 3, 1)(path)), "");
-    sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
     std::string seen;
-    sqlite3_exec(db, "SELECT ID, cloze, remark FROM closes ORDER BY ID", [](void *out, int n, char **values, char **) {
-        for (int i = 0; i < n; ++i)
-            *static_cast<std::string *>(out) += std::string(values[i]) + "|";
-        return 0;
-    }, &seen, nullptr);
-    sqlite3_close(db);
+    folder.sqlite(QStringLiteral("db1.sqlite"), "SELECT ID, cloze, remark FROM closes ORDER BY ID", &seen);
     EXPECT_EQ(seen, "7|New\r\n1. &n&|keep me|9|Other|untouched|");
 }
 
@@ -211,10 +180,7 @@ TEST(ReplaceLesson, KeepsTheOtherColumns)
 
 RowChange update(const StoredLesson &row, const QString &text)
 {
-    StoredLesson after = row;
-    after.cloze = text;
-    after.isNull = false;
-    return {Kind::Update, row, after};
+    return {Kind::Update, row, {row.pattern, row.lesson, text, false}};
 }
 
 struct RefusedSave
@@ -276,15 +242,7 @@ QString save(const Store &store)
     return saved.ok() || saved.failure == Failure::Locked ? saved.error : "not refused as locked: " + saved.error;
 }
 
-QString read(const Store &store)
-{
-    return Lessons::openStoreEngine(store.path)->lessons(4).error;
-}
-
-QString toolChange(const Store &store)
-{
-    return put(Change::Replace, 4, 2)(store.path);
-}
+const auto kRead = [](const Store &store) { return Lessons::openStoreEngine(store.path)->lessons(4).error; };
 
 class LockedStore : public testing::TestWithParam<LockCase> {};
 
@@ -315,9 +273,10 @@ TEST_P(LockedStore, WaitsBrieflyThenGivesUp)
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, LockedStore,
-    testing::Values(LockCase{"reader_short_write", 300, Lessons::Sqlite::kBusyTimeoutMs, read},
-                    LockCase{"reader_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, read},
-                    LockCase{"change_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, toolChange},
+    testing::Values(LockCase{"reader_short_write", 300, Lessons::Sqlite::kBusyTimeoutMs, kRead},
+                    LockCase{"reader_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs, kRead},
+                    LockCase{"change_held_on", 3000, Lessons::Sqlite::kBusyTimeoutMs,
+                             [](const Store &s) { return put(Change::Replace, 4, 2)(s.path); }},
                     LockCase{"save_short_lock", 400, kSaveBusyTimeoutMs, save, true},
                     LockCase{"save_long_lock", kSaveBusyTimeoutMs + 1500, kSaveBusyTimeoutMs, save, true}),
     kRowName);

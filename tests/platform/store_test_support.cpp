@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace StoreTests {
 
 QString fixturePath(const QString &name)
@@ -34,11 +36,9 @@ const QList<Lessons::StoredLesson> &expectedRows()
 
 const Lessons::StoredLesson *expectedRow(int pattern, int lesson)
 {
-    for (const Lessons::StoredLesson &row : expectedRows()) {
-        if (row.pattern == pattern && row.lesson == lesson)
-            return &row;
-    }
-    return nullptr;
+    const auto &rows = expectedRows();
+    const auto first = std::find_if(rows.begin(), rows.end(), [=](const auto &row) { return row.pattern == pattern && row.lesson == lesson; });
+    return first == rows.end() ? nullptr : &*first;
 }
 
 QByteArray readFile(const QString &path)
@@ -82,13 +82,18 @@ QString StoreFolder::write(const QString &name, const QByteArray &bytes)
     return target;
 }
 
-QString StoreFolder::sqlite(const QString &name, const char *sql)
+QString StoreFolder::sqlite(const QString &name, const char *sql, std::string *values)
 {
     const QString target = path(name);
     sqlite3 *db = nullptr;
     EXPECT_EQ(sqlite3_open(QFile::encodeName(target).constData(), &db), SQLITE_OK);
+    const auto collect = [](void *out, int n, char **row, char **) {
+        for (int i = 0; i < n; ++i)
+            *static_cast<std::string *>(out) += std::string(row[i] ? row[i] : "") + "|";
+        return 0;
+    };
     char *error = nullptr;
-    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    EXPECT_EQ(sqlite3_exec(db, sql, values ? +collect : nullptr, values, &error), SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);
     sqlite3_close(db);
     return target;

@@ -36,8 +36,9 @@ public:
     /// Copies a fixture in, writable like any file a teacher copies.
     QString copyFixture(const QString &fixture, const QString &as);
     QString write(const QString &name, const QByteArray &bytes);
-    /// An SQLite file made by running sql on a new database.
-    QString sqlite(const QString &name, const char *sql);
+    /// An SQLite file made by running sql on a new database, or on the one there; values,
+    /// when given, gets every value the statement gives, each followed by "|".
+    QString sqlite(const QString &name, const char *sql, std::string *values = nullptr);
 
 private:
     QTemporaryDir m_dir;

@@ -17,7 +17,7 @@ namespace {
 struct CommandCase
 {
     const char *name;
-    QStringList args; ///< after "worksheet"; "@name" stands for that file in the test's folder
+    QStringList args; ///< after "worksheet"; "@" stands for the test's folder
     int status;
     const char *says; ///< on standard output or error
     std::function<void(const QString &pdf)> more = nullptr;
@@ -32,9 +32,7 @@ TEST_P(WorksheetCommand, StatusMessagesAndFile)
     ASSERT_TRUE(Lessons::SqliteWriter::createStore(folder.path(QStringLiteral("lessons.sqlite")), WorksheetFixtures::rows(),
                                                    Lessons::SqliteWriter::Existing::Refuse).ok());
     folder.write(QStringLiteral("kept.pdf"), "a teacher's own file");
-    QStringList args{QStringLiteral("worksheet")};
-    for (const QString &arg : c.args)
-        args << (arg.startsWith(QLatin1Char('@')) ? folder.path(arg.mid(1)) : arg);
+    const QStringList args = QStringList{"worksheet"} + QStringList(c.args).replaceInStrings(QStringLiteral("@"), folder.path(QString()) + '/');
     LessonTool::Output output;
     EXPECT_EQ(LessonTool::runTool(args, folder.path(QString()), output), c.status);
     EXPECT_TRUE((output.out + output.err).contains(c.says)) << (output.out + output.err).toStdString();

@@ -13,9 +13,4 @@ inline QList<Lessons::StoredLesson> rows()
     return LessonFiles::readLessonFolder(QStringLiteral(CLOZE_WORKSHEET_LESSONS)).value->rows;
 }
 
-inline QString lessonText(Lesson lesson)
-{
-    return rows().at(lesson - 1).cloze;
-}
-
 } // namespace WorksheetFixtures

@@ -71,7 +71,7 @@ class WorksheetPdf : public testing::TestWithParam<SheetCase> {};
 TEST_P(WorksheetPdf, BlanksOnThePupilsPagesAnswersOnTheKey)
 {
     const SheetCase &c = GetParam();
-    const Worksheet::SheetContent content = *Worksheet::prepareSheet(lessonText(c.lesson)).content;
+    const Worksheet::SheetContent content = *Worksheet::prepareSheet(rows().at(c.lesson - 1).cloze).content;
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
     Worksheet::PageCounts counts;
