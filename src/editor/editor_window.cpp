@@ -192,6 +192,7 @@ void EditorWindow::buildCentre()
     m_tree->setHeaderHidden(true);
     m_tree->setLayoutDirection(Qt::LeftToRight); // numbers, pattern names and headings are English
     m_tree->setFont(Look::arial(10));
+    m_tree->setAccessibleName(QStringLiteral("תבניות ושיעורים"));
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &EditorWindow::treeChosen);
 
     m_lessonTitle = new QLabel(this);
@@ -201,6 +202,7 @@ void EditorWindow::buildCentre()
     m_text = new LessonTextEdit(this);
     m_text->setObjectName(QStringLiteral("LessonText"));
     m_text->setFont(Look::arial(12));
+    m_text->setAccessibleName(QStringLiteral("טקסט השיעור"));
     m_text->setHistoryActions(m_undo, m_redo);
     connect(m_text, &LessonTextEdit::undoAsked, this, &EditorWindow::undo);
     connect(m_text, &LessonTextEdit::redoAsked, this, &EditorWindow::redo);
@@ -215,6 +217,7 @@ void EditorWindow::buildCentre()
     m_findings = new QListWidget(this);
     m_findings->setObjectName(QStringLiteral("Findings"));
     m_findings->setWordWrap(true);
+    m_findings->setAccessibleName(findingsTitle->text());
     connect(m_findings, &QListWidget::itemActivated, this, &EditorWindow::findingChosen);
     connect(m_findings, &QListWidget::itemClicked, this, &EditorWindow::findingChosen);
 

@@ -59,6 +59,8 @@ void EditorWindow::showRow(int id)
     } else {
         m_lessonTitle->setText(m_document ? QStringLiteral("אין שיעור פתוח") : QString());
     }
+    // A screen reader tells which lesson the text is, as the title shows it.
+    m_text->setAccessibleDescription(m_lessonTitle->text());
     refresh();
 }
 

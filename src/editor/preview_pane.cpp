@@ -43,6 +43,7 @@ PreviewPane::PreviewPane(QWidget *parent)
     const Units::Scale scale;
     m_area = new QScrollArea(this);
     m_area->setObjectName(QStringLiteral("PreviewArea"));
+    m_area->setAccessibleName(QStringLiteral("תצוגה מקדימה של הדף"));
     m_area->setLayoutDirection(Qt::LeftToRight); // the page is English: its left edge first
     auto *window = new QWidget;
     window->setFixedSize(scale.toPixels(kPageRight), scale.toPixels(kPageBottom - kPageTop));

@@ -10,6 +10,7 @@
 #include "platform/sqlite_writer.h"
 #include "store_test_support.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QFrame>
@@ -182,6 +183,17 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     rig.clickText(2, 4);
     rig.type(QStringLiteral("Birds &can& fly. "));
     QCOMPARE(rig.control<QComboBox>("Combo1_1")->currentText(), QStringLiteral("###"));
+    // What the keyboard reaches has a name for a screen reader, and the text says its lesson.
+    QStringList unnamed;
+    for (QWidget *w : rig.window().findChildren<QWidget *>()) {
+        const bool reached = w->isVisible() && (w->focusPolicy() & Qt::TabFocus);
+        if (reached && QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << w->objectName();
+    }
+    QCOMPARE(unnamed, QStringList());
+    const QString title = rig.control<QLabel>("LessonTitle")->text();
+    QVERIFY(!title.isEmpty());
+    QCOMPARE(QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description), title);
     QTest::mouseClick(rig.control<QCheckBox>("PreviewWordBank"), Qt::LeftButton);
     QVERIFY(!rig.control<QComboBox>("Combo1_1")->isVisible());
     QTest::mouseClick(rig.control<QCheckBox>("PreviewSigns"), Qt::LeftButton);
