@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command on an X display of its own. Xvfb picks a free display number itself
 # (xvfb-run -a can pick one another run is taking at the same moment), so parallel
-# runs never meet. Usage: with-xvfb.sh [-s WIDTHxHEIGHT] command [arguments...]
+# runs never meet; it does not reset when its first client leaves, so the next can still
+# connect. Usage: with-xvfb.sh [-s WIDTHxHEIGHT] command [arguments...]
 set -uo pipefail
 size=1280x1024
 if [[ ${1:-} == -s ]]; then

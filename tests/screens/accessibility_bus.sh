@@ -12,37 +12,21 @@ if [[ ${1:-} == --timeout ]]; then
   shift 2
 fi
 
-if [[ ${1:-} != --on-bus ]]; then
-  # Xvfb picks a free display number itself, so that parallel runs never meet; it must
-  # not reset when its first client (the bus launcher) leaves, or the next cannot connect.
-  display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [[ -s $display_file ]] && break
-    sleep 0.05
-  done
-  if [[ ! -s $display_file ]]; then
-    echo "Xvfb did not start" >&2
-    kill "$xvfb" 2>/dev/null
-    rm -f "$display_file"
-    exit 1
-  fi
-  DISPLAY=:$(head -n 1 "$display_file")
-  export DISPLAY
-  rm -f "$display_file"
-  # A process group of its own: whatever the buses start is ended with it.
-  setsid timeout -k 5 "$limit" dbus-run-session -- "$0" --on-bus "$@" &
-  group=$!
-  wait "$group"
-  status=$?
-  kill -TERM -- "-$group" 2>/dev/null
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-  ((status == 124)) && echo "timed out after ${limit} s" >&2
-  exit "$status"
-fi
-shift
+case ${1:-} in
+  --on-bus) shift ;;
+  --on-display)
+    shift
+    # A process group of its own: whatever the buses start is ended with it.
+    setsid timeout -k 5 "$limit" dbus-run-session -- "$0" --on-bus "$@" &
+    group=$!
+    wait "$group"
+    status=$?
+    kill -TERM -- "-$group" 2>/dev/null
+    ((status == 124)) && echo "timed out after ${limit} s" >&2
+    exit "$status"
+    ;;
+  *) exec "$(dirname "$0")/../../scripts/with-xvfb.sh" "$0" --timeout "$limit" --on-display "$@" ;;
+esac
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 launcher=$!
