@@ -76,15 +76,4 @@ INSTANTIATE_TEST_SUITE_P(NotFlagged, FormWarningRule,
         FormCase{"cue_after_the_gap_on_its_line", "Fill in.\n1. &Don't run& here. (don't)", {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-// The other forms are given in the answer's letter case.
-TEST(OtherForms, InTheAnswersLetterCase)
-{
-    QStringList forms;
-    for (const char *line : {"1. I &can't& swim.", "1. &Don't run&!", "1. &She's& here.", "1. So &it is& cold."}) {
-        for (const FormWarnings::Warning &warning : FormWarnings::check(QStringLiteral("Fill in.\r\n") + QString::fromUtf8(line)))
-            forms << warning.form + QStringLiteral(": ") + warning.others.join(QStringLiteral(" / "));
-    }
-    EXPECT_EQ(forms.join(QLatin1Char('\n')).toStdString(), "can't: cannot / can not\nDon't: Do not\nShe's: She is / She has\nit is: it's");
-}
-
 } // namespace
