@@ -11,7 +11,7 @@ namespace {
 
 // keys: into gap 1, answered «isn't»; shown: in the box, or on the label of a closed gap;
 // closedOn: invalid while the gap stays open; attemptsMade: of the gap with the focus
-struct TypedCase { bool signs; QString attempts, debit; QStringList keys; QString shown, score; QColor closedOn;
+struct TypedCase { bool signs; QString attempts; QStringList keys; QString shown, score; QColor closedOn;
                    QStringList sounds; int triesLeft; QString attemptsMade; };
 
 // gaps: focused in this order; the last is answered
@@ -60,7 +60,6 @@ private slots:
     void typedGap_data();
     void typedGap();
     void enteringATypedGapKeepsTheMaskAndTheTypedText();
-    void answeringTheLastGapEndsTheExercise();
     void choiceGap_data();
     void choiceGap();
     void focusedGapScrollsIntoView_data();
@@ -81,17 +80,15 @@ void MainScreenTest::typedGap_data()
     QTest::addColumn<TypedCase>("c");
     const QColor right(0x00, 0xFF, 0xFF), out(0xFF, 0x88, 0x88);
     const QStringList wrongThenDelete{"gone", "<Enter>", "<Home>", "<Delete>"};
-    QTest::newRow("first signs overtyped") << TypedCase{true, "5", "1", {"isn"}, "isn'#", "0", {}, {}, 5, "0"};
+    QTest::newRow("first signs overtyped") << TypedCase{true, "5", {"isn"}, "isn'#", "0", {}, {}, 5, "0"};
     QTest::newRow("partly overtyped is wrong")
-        << TypedCase{true, "5", "1", {"isn", "<Enter>"}, "###'#", "-1", {}, {"wrong.wav"}, 4, "1"};
-    QTest::newRow("Delete is no character") << TypedCase{false, "5", "1", wrongThenDelete, "one", "-1", {}, {"wrong.wav"}, 4, "1"};
+        << TypedCase{true, "5", {"isn", "<Enter>"}, "###'#", "-1", {}, {"wrong.wav"}, 4, "1"};
+    QTest::newRow("Delete is no character") << TypedCase{false, "5", wrongThenDelete, "one", "-1", {}, {"wrong.wav"}, 4, "1"};
     QTest::newRow("next key empties it")
-        << TypedCase{false, "5", "1", wrongThenDelete + QStringList{"x"}, "x", "-1", {}, {"wrong.wav"}, 4, "1"};
-    QTest::newRow("half a point debit")
-        << TypedCase{false, "2", "0.5", {"a", "<Enter>"}, "a", "-0.5", {}, {"wrong.wav"}, 1, "1"};
-    QTest::newRow("wrong then right") << TypedCase{false, "3", "1", {"is", "<Enter>", "isn't", "<Enter>"}, "isn't", "0",
+        << TypedCase{false, "5", wrongThenDelete + QStringList{"x"}, "x", "-1", {}, {"wrong.wav"}, 4, "1"};
+    QTest::newRow("wrong then right") << TypedCase{false, "3", {"is", "<Enter>", "isn't", "<Enter>"}, "isn't", "0",
                                                    right, {"wrong.wav", "right.wav"}, 2, "0"};
-    QTest::newRow("out of attempts") << TypedCase{false, "2", "1", {"a", "<Enter>", "b", "<Enter>"}, "isn't", "-2", out,
+    QTest::newRow("out of attempts") << TypedCase{false, "2", {"a", "<Enter>", "b", "<Enter>"}, "isn't", "-2", out,
                                                   {"wrong.wav", "wrong.wav"}, 0, "0"};
 }
 
@@ -99,7 +96,6 @@ void MainScreenTest::typedGap()
 {
     QFETCH(TypedCase, c);
     ScreenRig rig;
-    rig.setSetting(3, c.debit);
     QVERIFY(rig.startLesson(QStringLiteral("Short forms\r\n1. It &isn't& cold.\r\n2. I &am& here."), false, c.signs,
                             c.attempts));
     QLineEdit *box = rig.ex().Text1[1];
@@ -124,10 +120,8 @@ void MainScreenTest::typedGap()
     QCOMPARE(box->isVisible(), !closed);
     QCOMPARE(label->isVisible(), closed);
     QCOMPARE(closed ? label->text() : box->text(), c.shown);
-    if (closed) {
-        QCOMPARE(label->geometry().topLeft(), box->pos() + QPoint(0, Units::Scale().toPixels(3)));
+    if (closed)
         QCOMPARE(label->palette().color(QPalette::Window), c.closedOn);
-    }
     QCOMPARE(rig.state.GapsLeft, closed ? 1 : 2);
     // The attempts displays follow the focus to the other gap.
     rig.focusGap(2);
@@ -161,26 +155,12 @@ void MainScreenTest::enteringATypedGapKeepsTheMaskAndTheTypedText()
     QCOMPARE(box->text(), QStringLiteral("####"));
 }
 
-void MainScreenTest::answeringTheLastGapEndsTheExercise()
-{
-    ScreenRig rig;
-    QVERIFY(rig.startLesson(kTwoGaps, false, false));
-    rig.typeAnswer(1, QStringLiteral("x"));
-    rig.typeAnswer(1, QStringLiteral("y"));
-    QVERIFY(rig.main().isVisible());
-    rig.typeAnswer(2, QStringLiteral("live"));
-    QVERIFY(rig.res().screen->isVisible() && !rig.main().isVisible());
-    QCOMPARE(rig.res().Label18->text(), QStringLiteral("-50"));
-    QCOMPARE(rig.soundNames().last(), QStringLiteral("wickedlaugh.wav"));
-}
-
 void MainScreenTest::choiceGap_data()
 {
     QTest::addColumn<QString>("typed"); // into gap 3, answered «ten»
     QTest::addColumn<int>("key");
     QTest::newRow("an entry in other letters and Enter") << "TEN" << int(Qt::Key_Return);
     QTest::newRow("the start of an entry and Tab") << "te" << int(Qt::Key_Tab);
-    QTest::newRow("a whole entry and Tab") << "was" << int(Qt::Key_Tab);
 }
 
 void MainScreenTest::choiceGap()
@@ -278,8 +258,6 @@ void MainScreenTest::focusedGapScrollsIntoView()
         const QRect inView(rig.gap(g)->mapTo(screen.screen, QPoint(0, 0)), rig.gap(g)->size());
         QVERIFY2(seen.contains(inView), qPrintable(QStringLiteral("gap %1").arg(g)));
         QVERIFY(screen.InnerBox->rect().contains(rig.gap(g)->geometry())); // the page holds the whole row
-        QCOMPARE(screen.InnerBox->y(), Units::Scale().toPixels(-screen.FlatScrollBar1->value()));
-        QCOMPARE(screen.InnerBox->x(), Units::Scale().toPixels(-screen.FlatScrollBar2->value()));
     }
     // The bars move the page as the pupil drags them.
     screen.FlatScrollBar1->setValue(1000);
