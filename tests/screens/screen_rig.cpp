@@ -155,8 +155,6 @@ bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
 QColor ScriptedDialogs::chooseColour(QWidget *, const QColor &preset)
 {
     presets << preset;
-    if (whileOpen)
-        whileOpen();
     return colour.isValid() ? colour : preset;
 }
 

@@ -101,7 +101,7 @@ public:
     bool answer = false;
     QColor colour;                     ///< invalid: the dialog is cancelled
     QList<QColor> presets;
-    std::function<void()> whileOpen; ///< runs while a question is open
+    std::function<void()> whileOpen; ///< runs while the yes/no question is open
     int closedDialogs = 0;
 };
 
