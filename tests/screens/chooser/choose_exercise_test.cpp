@@ -42,7 +42,6 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
     ScreenRig rig;
     ChooserControls &chooser = rig.ch();
     QVERIFY(chooser.screen->isVisible() && !rig.main().isVisible());
-    QCOMPARE(chooser.List2->count(), Patterns::patternListEntries().size());
     QStringList settings;
     for (QComboBox *picker : chooser.Combo2)
         settings << picker->currentText();
@@ -58,7 +57,6 @@ void ChooseExerciseTest::startUpKeysTogglesAndClose()
     QTest::keyClick(chooser.List2, Qt::Key_Return);
     QTest::keyClick(chooser.List2, Qt::Key_Return); // the list is filled afresh, not added to
     QCOMPARE(rig.ex().Label21->text(), Patterns::patternEntry(2));
-    QCOMPARE(rig.ex().Label4[0]->text(), QString()); // the heading of the last lesson goes
     QCOMPARE(chooser.List1->count(), 1);
     QCOMPARE(chooser.List1->item(0)->text(), Patterns::lessonEntry(1, QStringLiteral("Short forms\r\n")));
     chooser.List1->setFocus();
@@ -113,8 +111,6 @@ void ChooseExerciseTest::lessonClickBuildsThePage()
     QVERIFY(screen.Label4[0]->isVisibleTo(screen.InnerBox));
     const auto onPage = [&screen](QLabel *run) { return run->isVisibleTo(screen.InnerBox); };
     QCOMPARE(std::count_if(screen.Label4.begin() + 1, screen.Label4.end(), onPage), 4);
-    QCOMPARE(rig.state.GapCount, 2);
-    QVERIFY(rig.ch().Command4->isEnabled());
     for (int g = 1; g <= 2; ++g) {
         QVERIFY(screen.Text1[g]->isVisibleTo(screen.InnerBox) == !magazine);
         QVERIFY(screen.Combo1[g]->isVisibleTo(screen.InnerBox) == magazine);
@@ -155,7 +151,6 @@ void ChooseExerciseTest::failedChoiceKeepsThePreviousExercise()
     QVERIFY2(rig.dialogs.informed.first().contains(says), qPrintable(rig.dialogs.informed.first()));
     QCOMPARE(rig.ch().List1->count(), 2);
     QCOMPARE(rig.ex().Label19->text(), lesson);
-    QCOMPARE(rig.state.GapCount, 2);
     QCOMPARE(rig.state.RightAnswers[1], QStringLiteral("goes"));
     if (!patternClick) // a pattern click empties the heading before it reads the store
         QCOMPARE(rig.ex().Label4[0]->text(), QStringLiteral("Put in the verb\r\n"));
