@@ -80,7 +80,6 @@ void MainScreenTest::typedGap_data()
     QTest::addColumn<TypedCase>("c");
     const QColor right(0x00, 0xFF, 0xFF), out(0xFF, 0x88, 0x88);
     const QStringList wrongThenDelete{"gone", "<Enter>", "<Home>", "<Delete>"};
-    QTest::newRow("first signs overtyped") << TypedCase{true, "5", {"isn"}, "isn'#", "0", {}, {}, "0"};
     QTest::newRow("partly overtyped is wrong")
         << TypedCase{true, "5", {"isn", "<Enter>"}, "###'#", "-1", {}, {"wrong.wav"}, "1"};
     QTest::newRow("Delete is no character") << TypedCase{false, "5", wrongThenDelete, "one", "-1", {}, {"wrong.wav"}, "1"};
