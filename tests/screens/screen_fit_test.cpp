@@ -1,8 +1,5 @@
 #include "screen_rig.h"
 
-#include "screens/exercise/exercise_page.h"
-#include "screens/exercise/lesson_preparation.h"
-
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -34,7 +31,6 @@ class ScreenFitTest : public QObject
 
 private slots:
     void screensFitTheMonitorAndFillIt();
-    void placementInTwipsIsTheSameAtEveryScale();
 };
 
 void ScreenFitTest::screensFitTheMonitorAndFillIt()
@@ -57,33 +53,6 @@ void ScreenFitTest::screensFitTheMonitorAndFillIt()
     QTest::mouseClick(rig.ex().Command1, Qt::LeftButton); // leave: the results
     checkFits(rig.res().screen);
     QVERIFY(qAbs(rig.res().Label18->font().pointSizeF() - 24 * rig.res().screen->width() / 1024.0) < 0.05);
-}
-
-void ScreenFitTest::placementInTwipsIsTheSameAtEveryScale()
-{
-    QWidget small, large;
-    const auto measure = [](const QString &text) { return int(text.size()) * ScreenRig::kTwipsPerCharacter; };
-    ExercisePage smallPage(&small, Units::Scale::zoomed(0.75), measure);
-    ExercisePage largePage(&large, Units::Scale::zoomed(2.5), measure);
-    const QString text = lessonWithGaps(20);
-    for (ExercisePage *page : {&smallPage, &largePage}) {
-        Placement::Input input = page->placementInput();
-        input.magazine = false;
-        input.signs = true;
-        const Placement::Preparation prepared = Placement::prepareLesson(text, input);
-        QVERIFY(prepared.prepared);
-        page->reset(Qt::white);
-        page->show(prepared.prepared->lesson, prepared.prepared->input, prepared.prepared->placed);
-    }
-    for (int i = 1; i <= 20; ++i) {
-        for (const auto &[one, other] : {std::pair<QWidget *, QWidget *>{smallPage.typedGap(i), largePage.typedGap(i)},
-                                         {smallPage.textRun(i), largePage.textRun(i)}}) {
-            const QRectF twips = smallPage.layout().placed(one);
-            QCOMPARE(largePage.layout().placed(other).topLeft(), twips.topLeft());
-            QCOMPARE(one->pos(), Units::Scale::zoomed(0.75).rect(twips.x(), twips.y(), 1, 1).topLeft());
-            QCOMPARE(other->pos(), Units::Scale::zoomed(2.5).rect(twips.x(), twips.y(), 1, 1).topLeft());
-        }
-    }
 }
 
 QTEST_MAIN(ScreenFitTest)

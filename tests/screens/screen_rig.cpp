@@ -91,9 +91,9 @@ ExerciseControls::ExerciseControls(QWidget *main) : screen(main)
         Label15[i] = named<QLabel>(main, QStringLiteral("Label15_%1").arg(i));
     for (int i = 0; i < 4; ++i)
         Label20[i] = named<QLabel>(main, QStringLiteral("Label20_%1").arg(i));
-    QLabel **labels[] = {&Label1, &Label2, &Label5, &Label6, &Label7, &Label8, &Label9, &Label10, &Label11,
-                         &Label12, &Label14, &Label16, &Label17, &Label18, &Label19, &Label21, &Label22, &Label23};
-    const int numbers[] = {1, 2, 5, 6, 7, 8, 9, 10, 11, 12, 14, 16, 17, 18, 19, 21, 22, 23};
+    QLabel **labels[] = {&Label1,  &Label2,  &Label5,  &Label7,  &Label8,  &Label9,  &Label10, &Label11,
+                         &Label14, &Label17, &Label18, &Label19, &Label21, &Label22, &Label23};
+    const int numbers[] = {1, 2, 5, 7, 8, 9, 10, 11, 14, 17, 18, 19, 21, 22, 23};
     for (size_t i = 0; i < std::size(numbers); ++i)
         *labels[i] = named<QLabel>(main, QStringLiteral("Label%1").arg(numbers[i]));
     find<QPushButton>(main, {{&Command1, "Command1"}, {&Command2, "Command2"}, {&Command5, "Command5"},
@@ -120,7 +120,7 @@ ChooserControls::ChooserControls(QWidget *chooser) : screen(chooser)
                                 {&Command4, "Command4"}});
     for (int i = 0; i < 4; ++i)
         Combo2[i] = named<QComboBox>(chooser, QStringLiteral("Combo2_%1").arg(i));
-    find<QLabel>(chooser, {{&Label5, "Label5"}, {&Label17, "Label17"}, {&SettingsHint, "SettingsHint"}});
+    SettingsHint = named<QLabel>(chooser, QStringLiteral("SettingsHint"));
 }
 
 ResultsControls::ResultsControls(QWidget *results) : screen(results)
@@ -155,8 +155,6 @@ bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
 QColor ScriptedDialogs::chooseColour(QWidget *, const QColor &preset)
 {
     presets << preset;
-    if (whileOpen)
-        whileOpen();
     return colour.isValid() ? colour : preset;
 }
 

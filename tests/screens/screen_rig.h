@@ -37,8 +37,8 @@ struct ExerciseControls
     std::array<QLabel *, 100> Label4{};
     std::array<QLabel *, 51> Label15{};
     std::array<QLabel *, 4> Label20{};
-    QLabel *Label1, *Label2, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12, *Label14,
-        *Label16, *Label17, *Label18, *Label19, *Label21, *Label22, *Label23;
+    QLabel *Label1, *Label2, *Label5, *Label7, *Label8, *Label9, *Label10, *Label11, *Label14, *Label17, *Label18,
+        *Label19, *Label21, *Label22, *Label23;
     QPushButton *Command1, *Command2, *Command5, *Command6;
     QFrame *OuterBox, *InnerBox, *Frame1;
     QScrollBar *FlatScrollBar1, *FlatScrollBar2;
@@ -58,7 +58,7 @@ struct ChooserControls
     QListWidget *List1, *List2;
     QPushButton *Command1, *Command2, *Command3, *Command4;
     std::array<QComboBox *, 4> Combo2{};
-    QLabel *Label5, *Label17, *SettingsHint;
+    QLabel *SettingsHint;
 };
 
 struct ResultsControls
@@ -101,7 +101,7 @@ public:
     bool answer = false;
     QColor colour;                     ///< invalid: the dialog is cancelled
     QList<QColor> presets;
-    std::function<void()> whileOpen; ///< runs while a question is open
+    std::function<void()> whileOpen; ///< runs while the yes/no question is open
     int closedDialogs = 0;
 };
 

@@ -51,6 +51,16 @@ TEST(PointsAtTheEnd, TheScoreRoundedHalfToEvenAndClamped)
     EXPECT_EQ(Answering::pointsFromScore(QStringLiteral("**")), 0);
 }
 
+// Every gap closed out of attempts: the grade goes below zero, as the score did.
+TEST(GradeText, FollowsANegativeScore)
+{
+    Variables state;
+    state.GapCount = 2;
+    state.Credit = 1;
+    state.Points = -1;
+    EXPECT_EQ(Answering::gradeText(state), QStringLiteral("-50"));
+}
+
 TEST(AttemptsMade, SettingMinusAttemptsLeft)
 {
     EXPECT_EQ(Answering::attemptsMade(QStringLiteral("5"), QStringLiteral("3")), QStringLiteral("2"));

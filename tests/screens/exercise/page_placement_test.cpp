@@ -79,18 +79,6 @@ TEST(GapWidths, OnlyTheKindInUseChanges)
     }
 }
 
-// A choice gap is widened to show its widest entry or mask beside the button.
-TEST(GapWidths, ChoiceGapHoldsItsWidestTextAndChrome)
-{
-    const Cloze::BuildResult built = Cloze::buildLesson(QStringLiteral("Head\r\n1. &ab&"));
-    ASSERT_TRUE(built);
-    Placement::Input input = inputFor(*built.lesson, true, true);
-    input.measureChoiceText = [](const QString &text) { return int(text.count(QLatin1Char('#'))) * 400 + 1; };
-    input.choiceChrome = 100;
-    Placement::applyGapWidths(input, *built.lesson);
-    EXPECT_EQ(input.choiceWidths[1], 2 * 400 + 1 + 100); // the mask "##", wider than (2 + 2) 150
-}
-
 struct RefusalCase { const char *name; QString lesson; LessonRules::Finding::Kind kind; int line; };
 
 class Preparation : public testing::TestWithParam<RefusalCase> {};
@@ -120,9 +108,7 @@ TEST(Preparation, SizesAndPlacesALessonItOpens)
     const Placement::Preparation prepared = Placement::prepareLesson(QStringLiteral("Head\r\n1. She &goes& home."), page);
     ASSERT_TRUE(prepared.prepared);
     EXPECT_FALSE(prepared.refusal);
-    EXPECT_EQ(prepared.prepared->lesson.answers, QStringList{QStringLiteral("goes")});
     EXPECT_EQ(prepared.prepared->input.typedWidths[1], 780);
-    EXPECT_EQ(prepared.prepared->placed.pieces.size(), 3u);
     EXPECT_EQ(prepared.prepared->placed.innerWidth, 20000) << "the frame is only ever widened";
 }
 

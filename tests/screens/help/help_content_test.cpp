@@ -94,10 +94,8 @@ TEST_P(Sound, IsSixteenBitMonoPcmOfItsLength)
     const QByteArray wave = contentOf(kData + QLatin1Char('/') + QLatin1String(GetParam().file));
     ASSERT_GE(wave.size(), 44);
     EXPECT_EQ(contentOf(kProgram + QStringLiteral("/data/") + QLatin1String(GetParam().file)), wave);
-    EXPECT_TRUE(wave.startsWith("RIFF"));
-    EXPECT_EQ(wave.mid(8, 16), QByteArray("WAVEfmt \x10\0\0\0\x01\0\x01\0", 16)); // PCM, one channel
-    EXPECT_EQ(qFromLittleEndian<quint16>(wave.constData() + 34), 16);
-    EXPECT_EQ(wave.mid(36, 4), "data");
+    // PCM, one channel, 16 bits a sample.
+    EXPECT_EQ(wave.left(4) + wave.mid(8, 16) + wave.mid(34, 6), QByteArray("RIFFWAVEfmt \x10\0\0\0\x01\0\x01\0\x10\0data", 26));
     const quint32 rate = qFromLittleEndian<quint32>(wave.constData() + 24);
     EXPECT_TRUE(rate == 22050 || rate == 44100) << rate;
     const double seconds = qFromLittleEndian<quint32>(wave.constData() + 40) / (2.0 * rate);

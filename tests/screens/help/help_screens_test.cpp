@@ -4,7 +4,6 @@
 #include "screens/help/help4grammar.h"
 #include "screens/help/help_form.h"
 
-#include <QAction>
 #include <QPointer>
 #include <QWindow>
 
@@ -12,7 +11,7 @@
 
 namespace {
 
-enum class CloseBy { Button, Menu, Window };
+enum class CloseBy { Button, Window };
 // entry: the chooser's pattern entry, null for the general help; openedFrom: HelpFromExercise at each opening
 struct HelpCase { QString entry; QList<int> openedFrom; CloseBy how; QStringList lines; };
 
@@ -42,7 +41,6 @@ private slots:
     void init();
     void showsItsLinesAndClosesToTheOpener_data();
     void showsItsLinesAndClosesToTheOpener();
-    void generalHelpIsReadOnceAtItsFirstSize();
 };
 
 void HelpScreensTest::init()
@@ -62,9 +60,7 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener_data()
     const QString general;
     const QString going = QStringLiteral("33  going to");
     QTest::newRow("general, button, alternating") << HelpCase{general, {1, 0, 1}, CloseBy::Button, {"help"}};
-    QTest::newRow("general, menu") << HelpCase{general, {0, 1}, CloseBy::Menu, {"help"}};
     QTest::newRow("general, alternating by window") << HelpCase{general, {1, 0, 1}, CloseBy::Window, {"help"}};
-    QTest::newRow("grammar, button") << HelpCase{going, {1, 1}, CloseBy::Button, {"topic 633"}};
     QTest::newRow("grammar, window") << HelpCase{going, {1}, CloseBy::Window, {"topic 633"}};
     // hlp600 exists too: no pattern must not be read as pattern 0.
     QTest::newRow("grammar, no pattern selected") << HelpCase{QStringLiteral(""), {1}, CloseBy::Button, {}};
@@ -108,8 +104,6 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
 
         if (how == CloseBy::Window) // what the window manager's close button sends
             help->windowHandle()->close();
-        else if (how == CloseBy::Menu)
-            help->findChild<QAction *>(QStringLiteral("close"))->trigger();
         else
             QTest::mouseClick(help->findChild<QPushButton *>(), Qt::LeftButton);
         QVERIFY(help.isNull() || !help->isVisible());
@@ -118,25 +112,6 @@ void HelpScreensTest::showsItsLinesAndClosesToTheOpener()
         QCOMPARE(exercise.isVisible(), from == 1);
         QCOMPARE(chooser.isVisible(), from == 0);
     }
-}
-
-void HelpScreensTest::generalHelpIsReadOnceAtItsFirstSize()
-{
-    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "first\r\n\r\nthird\r\n"));
-    helpForm form(state, &exercise, &chooser, working->path());
-    form.show();
-    const QStringList expected{"first", "", "third"};
-    QCOMPARE(entries(&form), expected);
-    const QSize firstSize = form.size();
-    form.dismiss();
-    QVERIFY(!form.isVisible() && !chooser.isVisible() && !exercise.isVisible());
-
-    // Created once and only hidden after: the next opening shows what the first read.
-    QVERIFY(writeFile(working->filePath(QStringLiteral("helpVorn.txt")), "changed\r\n"));
-    exercise.resize(2048, 1536);
-    form.show();
-    QCOMPARE(entries(&form), expected);
-    QCOMPARE(form.size(), firstSize);
 }
 
 QTEST_MAIN(HelpScreensTest)
