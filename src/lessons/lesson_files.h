@@ -21,6 +21,9 @@ Lessons::StoreOutcome<QString> decodeLessonSource(const QByteArray &bytes);
 /// no CR, which no file can carry under the rule above.
 Lessons::StoreOutcome<QByteArray> encodeLessonSource(const QString &text);
 
+/// The text of the lesson file at path; fails with a reason that names the file.
+Lessons::StoreOutcome<QString> readLessonSource(const QString &path);
+
 /// FOLDER/PP/LL.txt for pattern and lesson 1..99.
 QString lessonSourcePath(const QString &folder, int pattern, int lesson);
 
