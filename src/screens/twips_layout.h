@@ -28,8 +28,8 @@ public:
     }
     /// The geometry last placed, in twips; empty for a control never placed.
     QRectF placed(const QWidget *w) const;
-    /// A font of the design, its size scaled with the layout.
-    void font(QWidget *w, double points, bool bold = false, const QString &family = QStringLiteral("Arial"));
+    /// An Arial font of the design, its size scaled with the layout.
+    void font(QWidget *w, double points, bool bold = false);
     /// The design size of a control's font, after fit() may have made it smaller.
     double points(const QWidget *w) const;
     /// Shrinks a control's design font until `longest` (its caption when empty)
@@ -47,7 +47,6 @@ private:
         bool hasGeometry = false;
         double points = 0; ///< 0: the font is not the layout's
         bool bold = false;
-        QString family;
     };
     void apply(QWidget *w, const Record &record) const;
     Record &record(QWidget *w);
