@@ -30,6 +30,18 @@ void TwipsLayout::place(QWidget *w, const QRectF &twips)
     apply(w, r);
 }
 
+void TwipsLayout::move(QWidget *w, double left, double top)
+{
+    const QRectF was = placed(w);
+    place(w, left, top, was.width(), was.height());
+}
+
+void TwipsLayout::resize(QWidget *w, double width, double height)
+{
+    const QRectF was = placed(w);
+    place(w, was.x(), was.y(), width, height);
+}
+
 QRectF TwipsLayout::placed(const QWidget *w) const
 {
     const auto it = m_records.constFind(const_cast<QWidget *>(w));

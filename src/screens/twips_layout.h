@@ -26,6 +26,9 @@ public:
     {
         place(w, QRectF(left, top, width, height));
     }
+    /// A placed control moved, or resized, in twips; the rest of its geometry stays.
+    void move(QWidget *w, double left, double top);
+    void resize(QWidget *w, double width, double height);
     /// The geometry last placed, in twips; empty for a control never placed.
     QRectF placed(const QWidget *w) const;
     /// An Arial font of the design, its size scaled with the layout.
