@@ -107,7 +107,8 @@ private:
     void duplicateLesson();
     void deleteLesson();
     void moveLesson();
-    void addLesson(int pattern, int lesson, const QString &text, const QString &what);
+    /// A new row of text at the pattern's first free lesson number.
+    void addLesson(int pattern, const QString &text, const QString &what);
     void push(const QString &what, std::function<void()> redo, std::function<void()> undo);
     /// After a change to the rows: the list anew, the row shown, the state.
     void rowsChanged(int show);
