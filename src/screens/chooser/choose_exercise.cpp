@@ -130,7 +130,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
         });
     }
     SettingsHint = named(new QLabel(this), "SettingsHint");
-    Look::setFore(SettingsHint, QColor(0xb0, 0x00, 0x00));
+    Look::setFore(SettingsHint, Look::kRefusalRed);
     // Hidden while empty, so that a screen reader meets no empty text; its place stays.
     QSizePolicy keepPlace = SettingsHint->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
