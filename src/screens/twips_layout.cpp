@@ -75,6 +75,8 @@ void TwipsLayout::fit(QWidget *w, const QString &longest)
 
 void TwipsLayout::rescale(Units::Scale scale)
 {
+    if (scale.twipsPerPixel() == m_scale.twipsPerPixel())
+        return; // every control stands as it was placed
     m_scale = scale;
     for (auto it = m_records.cbegin(); it != m_records.cend(); ++it) {
         if (it->widget)

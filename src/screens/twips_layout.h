@@ -39,7 +39,7 @@ public:
     /// fits its design width; the fit is made at the design scale, so it holds at all.
     void fit(QWidget *w, const QString &longest = QString());
 
-    /// Places every control again at another scale.
+    /// Places every control again at another scale; the same scale changes nothing.
     void rescale(Units::Scale scale);
 
 private:

@@ -342,8 +342,7 @@ void ChooseExercise::fitToScreen()
 {
     const QSize design(640, 720); // pixels at the design scale
     const double zoom = Units::fitZoom(design, ScreenFit::available(this));
-    if (zoom != m_layout.scale().zoom())
-        m_layout.rescale(Units::Scale::zoomed(zoom));
+    m_layout.rescale(Units::Scale::zoomed(zoom));
     for (QComboBox *setting : Combo2)
         setting->setMinimumWidth(int(80 * zoom));
     Command4->setMinimumHeight(int(48 * zoom));
