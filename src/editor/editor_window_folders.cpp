@@ -20,11 +20,12 @@ void EditorWindow::importFolder()
         m_context.dialogs.lessonFolder(this, QStringLiteral("ייבוא שיעורים מתיקייה"), m_context.programFolder);
     if (folder.isEmpty())
         return;
-    const auto read = LessonFiles::readLessonFolder(folder);
+    QString failedFile;
+    const auto read = LessonFiles::readLessonFolder(folder, &failedFile);
     if (!read.ok()) {
         m_context.dialogs.inform(this, QStringLiteral("לא ניתן לקרוא את קובצי השיעור שבתיקייה: אחד מהם אינו טקסט בקידוד "
                                                       "UTF-8, או שאין הרשאה לקרוא אותו (%1). שום שיעור לא יובא.")
-                                           .arg(QDir::toNativeSeparators(read.error.section(QStringLiteral(": "), 0, 0))));
+                                           .arg(QDir::toNativeSeparators(failedFile)));
         return;
     }
     if (read.value->rows.isEmpty()) {

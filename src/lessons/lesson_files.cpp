@@ -96,14 +96,17 @@ SourceScan scanLessonFolder(const QString &folder)
     return scan;
 }
 
-Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder)
+Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder, QString *failedFile)
 {
     const SourceScan scan = scanLessonFolder(folder);
     FolderLessons read{scan.files, {}, scan.strays};
     for (const SourceFile &source : scan.files) {
         const auto text = readLessonSource(source.path);
-        if (!text.ok())
+        if (!text.ok()) {
+            if (failedFile)
+                *failedFile = source.path;
             return {std::nullopt, text.error};
+        }
         read.rows.append(Lessons::StoredLesson{source.pattern, source.lesson, *text.value, false});
     }
     return {std::move(read), QString()};

@@ -54,8 +54,8 @@ struct FolderLessons
 };
 
 /// Every lesson file below folder, read as store rows; fails naming the first file
-/// that cannot be read or is not UTF-8.
-Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder);
+/// that cannot be read or is not UTF-8, which failedFile is given when asked.
+Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder, QString *failedFile = nullptr);
 
 /// True for a folder that export may write into: none there yet, or an empty one.
 bool isNewOrEmptyFolder(const QString &folder);
