@@ -58,8 +58,6 @@ public:
     /// The store the pupil program reads.
     void openProgramStore();
     const Editor::StoreDocument *document() const { return m_document ? &*m_document : nullptr; }
-    /// The lesson being edited, or 0.
-    int currentRow() const { return m_current; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -137,7 +135,7 @@ private:
     std::optional<Editor::StoreDocument> m_document;
     QUndoStack *m_history = nullptr;
     std::map<int, QTextDocument *> m_texts; ///< by row, made when the row is first shown
-    int m_current = 0;
+    int m_current = 0; ///< the row being edited, or 0
     bool m_showing = false; ///< a text is being put into the box, not typed
     /// The typing step keys still go into: its row, and its text before and after.
     std::pair<int, std::shared_ptr<std::pair<QString, QString>>> m_typing;
