@@ -47,7 +47,7 @@ void EditorWindow::updateEntry(int id)
     const Lessons::StoredLesson &lesson = row->lesson;
     item->second->setText(0, Editor::Messages::listEntry({id, lesson.pattern, lesson.lesson,
                                                           lesson.isNull ? QString() : Cloze::heading(lesson.cloze), hidden}));
-    markChanged(item->second, m_document->changedRows().contains(id));
+    markChanged(item->second, m_document->isChanged(id));
 }
 
 void EditorWindow::fillTree()

@@ -171,12 +171,23 @@ QList<int> StoreDocument::changedTexts() const
     return ids;
 }
 
+bool StoreDocument::isChanged(const Row &row) const
+{
+    const auto saved = m_saved.find(row.id);
+    return saved == m_saved.end() || !(saved->second == row.lesson);
+}
+
+bool StoreDocument::isChanged(int id) const
+{
+    const Row *row = find(id);
+    return row && isChanged(*row);
+}
+
 QList<int> StoreDocument::changedRows() const
 {
     QList<int> ids;
     for (const Row &row : m_rows) {
-        const auto saved = m_saved.find(row.id);
-        if (saved == m_saved.end() || !(saved->second == row.lesson))
+        if (isChanged(row))
             ids.append(row.id);
     }
     return ids;

@@ -79,6 +79,8 @@ public:
     QList<int> changedTexts() const;
     /// The rows that are new, or whose text or numbers changed, since the last save.
     QList<int> changedRows() const;
+    /// One row of changedRows().
+    bool isChanged(int id) const;
     /// Writes every change in one transaction. On success the document is saved; on
     /// failure nothing changes here or in the store.
     Lessons::SqliteWriter::SaveOutcome save();
@@ -86,6 +88,8 @@ public:
     void replay(const QList<Lessons::SqliteWriter::RowChange> &changes);
 
 private:
+    bool isChanged(const Row &row) const;
+
     QString m_path;
     ReadOnly m_readOnly = ReadOnly::No;
     QList<Row> m_rows;
