@@ -5,10 +5,10 @@
 #include "editor/recovery_file.h"
 #include "platform/sound_player.h"
 #include "screens/app_start.h"
+#include "screens/screen_fit.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 #include <QTimer>
 
 namespace EditorApp {
@@ -27,8 +27,8 @@ int run(int argc, char **argv)
                                       Editor::RecoveryFile::defaultFolder(), QString()});
     ClozeApp::quitWhenPainted(&window);
     // As large as designed, on a small screen as large as it takes.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.resize(window.size().boundedTo(screen->availableSize()));
+    if (const QSize room = ScreenFit::available(&window); room.isValid())
+        window.resize(window.size().boundedTo(room));
     window.show();
     const QStringList args = QCoreApplication::arguments();
     // Opened once the window is up, so that a question about the store has a window to stand over.

@@ -58,8 +58,6 @@ public:
     /// The store the pupil program reads.
     void openProgramStore();
     const Editor::StoreDocument *document() const { return m_document ? &*m_document : nullptr; }
-    /// The lesson being edited, or 0.
-    int currentRow() const { return m_current; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,7 +105,8 @@ private:
     void duplicateLesson();
     void deleteLesson();
     void moveLesson();
-    void addLesson(int pattern, int lesson, const QString &text, const QString &what);
+    /// A new row of text at the pattern's first free lesson number.
+    void addLesson(int pattern, const QString &text, const QString &what);
     void push(const QString &what, std::function<void()> redo, std::function<void()> undo);
     /// After a change to the rows: the list anew, the row shown, the state.
     void rowsChanged(int show);
@@ -136,7 +135,7 @@ private:
     std::optional<Editor::StoreDocument> m_document;
     QUndoStack *m_history = nullptr;
     std::map<int, QTextDocument *> m_texts; ///< by row, made when the row is first shown
-    int m_current = 0;
+    int m_current = 0; ///< the row being edited, or 0
     bool m_showing = false; ///< a text is being put into the box, not typed
     /// The typing step keys still go into: its row, and its text before and after.
     std::pair<int, std::shared_ptr<std::pair<QString, QString>>> m_typing;

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QStatusBar>
 
+#include <algorithm>
+
 void EditorWindow::importFolder()
 {
     if (!m_document || m_document->readOnly() != Editor::ReadOnly::No)
@@ -18,11 +20,12 @@ void EditorWindow::importFolder()
         m_context.dialogs.lessonFolder(this, QStringLiteral("ייבוא שיעורים מתיקייה"), m_context.programFolder);
     if (folder.isEmpty())
         return;
-    const auto read = LessonFiles::readLessonFolder(folder);
+    QString failedFile;
+    const auto read = LessonFiles::readLessonFolder(folder, &failedFile);
     if (!read.ok()) {
         m_context.dialogs.inform(this, QStringLiteral("לא ניתן לקרוא את קובצי השיעור שבתיקייה: אחד מהם אינו טקסט בקידוד "
                                                       "UTF-8, או שאין הרשאה לקרוא אותו (%1). שום שיעור לא יובא.")
-                                           .arg(QDir::toNativeSeparators(read.error.section(QStringLiteral(": "), 0, 0))));
+                                           .arg(QDir::toNativeSeparators(failedFile)));
         return;
     }
     if (read.value->rows.isEmpty()) {
@@ -32,28 +35,13 @@ void EditorWindow::importFolder()
     }
     // A lesson of a number that is there replaces the text its pupils read; any other is new.
     const QList<Editor::Row> before = m_document->rows();
-    int replaced = 0;
-    int refused = 0;
-    int first = 0;
-    for (const Lessons::StoredLesson &lesson : read.value->rows) {
-        int id = 0;
-        for (const Editor::Row &row : m_document->rows()) {
-            if (!id && row.lesson.pattern == lesson.pattern && row.lesson.lesson == lesson.lesson)
-                id = row.id;
-        }
-        if (id) {
-            m_document->setText(id, lesson.cloze);
-            ++replaced;
-        } else {
-            id = m_document->addRow(lesson.pattern, lesson.lesson, lesson.cloze);
-        }
-        first = first ? first : id;
-        refused += refusalOf(lesson.cloze) ? 1 : 0;
-    }
+    const auto [first, replaced] = m_document->merge(read.value->rows);
+    const auto refused = std::count_if(read.value->rows.begin(), read.value->rows.end(),
+                                       [this](const Lessons::StoredLesson &lesson) { return refusalOf(lesson.cloze).has_value(); });
     const QList<Editor::Row> after = m_document->rows();
     push(
         QStringLiteral("ייבוא"),
-        [this, after, first] {
+        [this, after, first = first] {
             m_document->restore(after);
             rowsChanged(first);
         },

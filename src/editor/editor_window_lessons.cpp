@@ -47,7 +47,7 @@ void EditorWindow::updateEntry(int id)
     const Lessons::StoredLesson &lesson = row->lesson;
     item->second->setText(0, Editor::Messages::listEntry({id, lesson.pattern, lesson.lesson,
                                                           lesson.isNull ? QString() : Cloze::heading(lesson.cloze), hidden}));
-    markChanged(item->second, m_document->changedRows().contains(id));
+    markChanged(item->second, m_document->isChanged(id));
 }
 
 void EditorWindow::fillTree()
@@ -137,8 +137,15 @@ void EditorWindow::push(const QString &what, std::function<void()> redo, std::fu
     m_history->push(new EditCommand(what, std::move(redo), std::move(undo)));
 }
 
-void EditorWindow::addLesson(int pattern, int lesson, const QString &text, const QString &what)
+void EditorWindow::addLesson(int pattern, const QString &text, const QString &what)
 {
+    const int lesson = m_document->nextFreeLesson(pattern);
+    if (lesson == 0) {
+        m_context.dialogs.inform(this, QStringLiteral("בתבנית %1 כבר תפוסים כל מספרי השיעורים מ-1 עד %2.")
+                                           .arg(pattern)
+                                           .arg(Patterns::kHighestLessonNumber));
+        return;
+    }
     const int id = m_document->addRow(pattern, lesson, text);
     const Editor::Row row = *m_document->find(id);
     const int index = m_document->indexOf(id);
@@ -162,15 +169,7 @@ void EditorWindow::newLesson()
 {
     if (!m_document)
         return;
-    const int pattern = chosenPattern();
-    const int lesson = m_document->nextFreeLesson(pattern);
-    if (lesson == 0) {
-        m_context.dialogs.inform(this, QStringLiteral("בתבנית %1 כבר תפוסים כל מספרי השיעורים מ-1 עד %2.")
-                                           .arg(pattern)
-                                           .arg(Patterns::kHighestLessonNumber));
-        return;
-    }
-    addLesson(pattern, lesson, kNewLessonText, QStringLiteral("שיעור חדש"));
+    addLesson(chosenPattern(), kNewLessonText, QStringLiteral("שיעור חדש"));
 }
 
 void EditorWindow::duplicateLesson()
@@ -179,14 +178,7 @@ void EditorWindow::duplicateLesson()
     if (!row)
         return;
     const Lessons::StoredLesson source = row->lesson;
-    const int lesson = m_document->nextFreeLesson(source.pattern);
-    if (lesson == 0) {
-        m_context.dialogs.inform(this, QStringLiteral("בתבנית %1 כבר תפוסים כל מספרי השיעורים מ-1 עד %2.")
-                                           .arg(source.pattern)
-                                           .arg(Patterns::kHighestLessonNumber));
-        return;
-    }
-    addLesson(source.pattern, lesson, source.isNull ? QString() : source.cloze, QStringLiteral("שכפול"));
+    addLesson(source.pattern, source.isNull ? QString() : source.cloze, QStringLiteral("שכפול"));
 }
 
 void EditorWindow::deleteLesson()

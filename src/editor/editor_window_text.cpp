@@ -12,6 +12,7 @@
 #include "lessons/patterns.h"
 #include "platform/program_store.h"
 #include "screens/exercise/main_screen.h"
+#include "screens/look.h"
 #include "state/variables.h"
 
 #include <QLabel>
@@ -160,7 +161,7 @@ void EditorWindow::refresh()
         item->setData(Qt::UserRole, finding.line);
         switch (finding.severity()) {
         case LessonRules::Severity::Refusal:
-            item->setForeground(QColor(0xb0, 0x00, 0x00));
+            item->setForeground(Look::kRefusalRed);
             break;
         case LessonRules::Severity::Problem:
             item->setForeground(QColor(0x9a, 0x5a, 0x00));

@@ -37,7 +37,7 @@ PreviewPane::PreviewPane(QWidget *parent)
     m_refusal = new QLabel(this);
     m_refusal->setObjectName(QStringLiteral("PreviewRefusal"));
     m_refusal->setWordWrap(true);
-    Look::setFore(m_refusal, QColor(0xb0, 0x00, 0x00));
+    Look::setFore(m_refusal, Look::kRefusalRed);
     m_refusal->hide();
 
     const Units::Scale scale;

@@ -109,10 +109,27 @@ void StoreDocument::putRow(const Row &row, int index)
     m_rows.insert(std::clamp(index, 0, int(m_rows.size())), row);
 }
 
-bool StoreDocument::isTaken(int pattern, int lesson) const
+int StoreDocument::idOf(int pattern, int lesson) const
 {
-    return std::any_of(m_rows.begin(), m_rows.end(),
-                       [&](const Row &r) { return r.lesson.pattern == pattern && r.lesson.lesson == lesson; });
+    const auto found = std::find_if(m_rows.begin(), m_rows.end(),
+                                    [&](const Row &r) { return r.lesson.pattern == pattern && r.lesson.lesson == lesson; });
+    return found == m_rows.end() ? 0 : found->id;
+}
+
+StoreDocument::Merged StoreDocument::merge(const QList<StoredLesson> &lessons)
+{
+    Merged merged;
+    for (const StoredLesson &lesson : lessons) {
+        int id = idOf(lesson.pattern, lesson.lesson);
+        if (id) {
+            setText(id, lesson.cloze);
+            ++merged.replaced;
+        } else {
+            id = addRow(lesson.pattern, lesson.lesson, lesson.cloze);
+        }
+        merged.first = merged.first ? merged.first : id;
+    }
+    return merged;
 }
 
 int StoreDocument::nextFreeLesson(int pattern) const
@@ -154,12 +171,23 @@ QList<int> StoreDocument::changedTexts() const
     return ids;
 }
 
+bool StoreDocument::isChanged(const Row &row) const
+{
+    const auto saved = m_saved.find(row.id);
+    return saved == m_saved.end() || !(saved->second == row.lesson);
+}
+
+bool StoreDocument::isChanged(int id) const
+{
+    const Row *row = find(id);
+    return row && isChanged(*row);
+}
+
 QList<int> StoreDocument::changedRows() const
 {
     QList<int> ids;
     for (const Row &row : m_rows) {
-        const auto saved = m_saved.find(row.id);
-        if (saved == m_saved.end() || !(saved->second == row.lesson))
+        if (isChanged(row))
             ids.append(row.id);
     }
     return ids;

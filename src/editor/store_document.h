@@ -54,11 +54,21 @@ public:
     /// Removes a row and gives it back with its place, for putRow to undo it.
     Row takeRow(int id, int *index);
     void putRow(const Row &row, int index);
+    struct Merged
+    {
+        int first = 0;    ///< the row of the first lesson
+        int replaced = 0; ///< lessons that went into a row already there
+    };
+    /// Lessons read elsewhere (a lesson-file folder): a lesson whose numbers a row
+    /// holds replaces that row's text; any other becomes a new row.
+    Merged merge(const QList<Lessons::StoredLesson> &lessons);
     /// Every row as rows() gave them before: the undoing of a change to many rows.
     void restore(const QList<Row> &rows) { m_rows = rows; }
 
+    /// The first row, shown to pupils or not, that holds that number; 0 when none does.
+    int idOf(int pattern, int lesson) const;
     /// Any row, shown to pupils or not, holds that number.
-    bool isTaken(int pattern, int lesson) const;
+    bool isTaken(int pattern, int lesson) const { return idOf(pattern, lesson) != 0; }
     /// The smallest lesson number 1..99 of the pattern that no row holds; 0 when all are taken.
     int nextFreeLesson(int pattern) const;
 
@@ -69,6 +79,8 @@ public:
     QList<int> changedTexts() const;
     /// The rows that are new, or whose text or numbers changed, since the last save.
     QList<int> changedRows() const;
+    /// One row of changedRows().
+    bool isChanged(int id) const;
     /// Writes every change in one transaction. On success the document is saved; on
     /// failure nothing changes here or in the store.
     Lessons::SqliteWriter::SaveOutcome save();
@@ -76,6 +88,8 @@ public:
     void replay(const QList<Lessons::SqliteWriter::RowChange> &changes);
 
 private:
+    bool isChanged(const Row &row) const;
+
     QString m_path;
     ReadOnly m_readOnly = ReadOnly::No;
     QList<Row> m_rows;

@@ -50,6 +50,17 @@ Lessons::StoreOutcome<QByteArray> encodeLessonSource(const QString &text)
     return {std::move(bytes), QString()};
 }
 
+Lessons::StoreOutcome<QString> readLessonSource(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {std::nullopt, QStringLiteral("%1: cannot read the lesson file").arg(path)};
+    auto decoded = decodeLessonSource(file.readAll());
+    if (!decoded.ok())
+        decoded.error = QStringLiteral("%1: %2").arg(path, decoded.error);
+    return decoded;
+}
+
 QString lessonSourcePath(const QString &folder, int pattern, int lesson)
 {
     return QDir(folder).filePath(QStringLiteral("%1/%2.txt").arg(pattern, 2, 10, QLatin1Char('0')).arg(lesson, 2, 10, QLatin1Char('0')));
@@ -85,18 +96,18 @@ SourceScan scanLessonFolder(const QString &folder)
     return scan;
 }
 
-Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder)
+Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder, QString *failedFile)
 {
     const SourceScan scan = scanLessonFolder(folder);
     FolderLessons read{scan.files, {}, scan.strays};
     for (const SourceFile &source : scan.files) {
-        QFile file(source.path);
-        if (!QFileInfo(source.path).isFile() || !file.open(QIODevice::ReadOnly))
-            return {std::nullopt, QStringLiteral("%1: cannot read the lesson file").arg(source.path)};
-        const auto decoded = decodeLessonSource(file.readAll());
-        if (!decoded.ok())
-            return {std::nullopt, QStringLiteral("%1: %2").arg(source.path, decoded.error)};
-        read.rows.append(Lessons::StoredLesson{source.pattern, source.lesson, *decoded.value, false});
+        const auto text = readLessonSource(source.path);
+        if (!text.ok()) {
+            if (failedFile)
+                *failedFile = source.path;
+            return {std::nullopt, text.error};
+        }
+        read.rows.append(Lessons::StoredLesson{source.pattern, source.lesson, *text.value, false});
     }
     return {std::move(read), QString()};
 }

@@ -21,6 +21,9 @@ Lessons::StoreOutcome<QString> decodeLessonSource(const QByteArray &bytes);
 /// no CR, which no file can carry under the rule above.
 Lessons::StoreOutcome<QByteArray> encodeLessonSource(const QString &text);
 
+/// The text of the lesson file at path; fails with a reason that names the file.
+Lessons::StoreOutcome<QString> readLessonSource(const QString &path);
+
 /// FOLDER/PP/LL.txt for pattern and lesson 1..99.
 QString lessonSourcePath(const QString &folder, int pattern, int lesson);
 
@@ -51,8 +54,8 @@ struct FolderLessons
 };
 
 /// Every lesson file below folder, read as store rows; fails naming the first file
-/// that cannot be read or is not UTF-8.
-Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder);
+/// that cannot be read or is not UTF-8, which failedFile is given when asked.
+Lessons::StoreOutcome<FolderLessons> readLessonFolder(const QString &folder, QString *failedFile = nullptr);
 
 /// True for a folder that export may write into: none there yet, or an empty one.
 bool isNewOrEmptyFolder(const QString &folder);

@@ -22,6 +22,9 @@ inline QFont arial(double points, bool bold = false)
 /// The grey of the designed button faces and panel captions.
 inline const QColor kGrey(192, 192, 192);
 
+/// The dark red of a refusal: a setting or a lesson that cannot be taken as it is.
+inline const QColor kRefusalRed(0xb0, 0x00, 0x00);
+
 /// Gives the colour to each of the roles in the widget's palette.
 inline void setRoles(QWidget *w, std::initializer_list<QPalette::ColorRole> roles, const QColor &colour)
 {

@@ -26,17 +26,20 @@ public:
     {
         place(w, QRectF(left, top, width, height));
     }
+    /// A placed control moved, or resized, in twips; the rest of its geometry stays.
+    void move(QWidget *w, double left, double top);
+    void resize(QWidget *w, double width, double height);
     /// The geometry last placed, in twips; empty for a control never placed.
     QRectF placed(const QWidget *w) const;
-    /// A font of the design, its size scaled with the layout.
-    void font(QWidget *w, double points, bool bold = false, const QString &family = QStringLiteral("Arial"));
+    /// An Arial font of the design, its size scaled with the layout.
+    void font(QWidget *w, double points, bool bold = false);
     /// The design size of a control's font, after fit() may have made it smaller.
     double points(const QWidget *w) const;
     /// Shrinks a control's design font until `longest` (its caption when empty)
     /// fits its design width; the fit is made at the design scale, so it holds at all.
     void fit(QWidget *w, const QString &longest = QString());
 
-    /// Places every control again at another scale.
+    /// Places every control again at another scale; the same scale changes nothing.
     void rescale(Units::Scale scale);
 
 private:
@@ -47,7 +50,6 @@ private:
         bool hasGeometry = false;
         double points = 0; ///< 0: the font is not the layout's
         bool bold = false;
-        QString family;
     };
     void apply(QWidget *w, const Record &record) const;
     Record &record(QWidget *w);

@@ -1,5 +1,7 @@
 #include "worksheet/blank_object.h"
 
+#include "worksheet/paper_look.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -19,7 +21,6 @@ enum Property {
     kFilled,
 };
 
-const QColor kHintColour(0x55, 0x55, 0x55);
 const QColor kKeyColour(0x1f, 0x4e, 0x9a);
 const QColor kKeyBack(0xe3, 0xeb, 0xf7);
 
@@ -112,7 +113,7 @@ void BlankObject::drawObject(QPainter *painter, const QRectF &rect, QTextDocumen
             const QFont small = hintFont(font);
             const QFontMetricsF smallMetrics(small, device);
             painter->setFont(small);
-            painter->setPen(kHintColour);
+            painter->setPen(kPaperGrey);
             const QRectF below(rect.left(), baseline + metrics.descent(), width, smallMetrics.height());
             painter->drawText(below, hint, leftToRight);
         }

@@ -1,6 +1,7 @@
 #include "worksheet/sheet_document.h"
 
 #include "worksheet/blank_object.h"
+#include "worksheet/paper_look.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -17,8 +18,6 @@ namespace Worksheet {
 
 namespace {
 
-const QColor kCaptionColour(0x55, 0x55, 0x55);
-
 // The layout scales frame and table lengths and the space above and below a
 // paragraph from 96 dots per inch to the device; a paragraph's indents, blanks and
 // pages are in the device's own units.
@@ -27,20 +26,10 @@ qreal frameLength(qreal mm)
     return mm / 25.4 * 96.0;
 }
 
-qreal deviceLength(const QPaintDevice *device, qreal mm)
-{
-    return mm / 25.4 * device->logicalDpiX();
-}
-
-// Liberation Sans has Arial's metrics and Hebrew letters; DejaVu Sans has both too.
 QTextCharFormat text(qreal points, bool bold = false, const QColor &colour = Qt::black)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
     QTextCharFormat f;
-    f.setFont(font);
+    f.setFont(paperFont(points, bold));
     f.setForeground(colour);
     return f;
 }
@@ -130,7 +119,7 @@ void SheetBuilder::addCaption(const QString &caption)
 {
     if (caption.isEmpty())
         return;
-    paragraph(block(directionOf(caption), 3), text(kCaptionPoints, false, kCaptionColour));
+    paragraph(block(directionOf(caption), 3), text(kCaptionPoints, false, kPaperGrey));
     cursor.insertText(caption);
 }
 
@@ -141,9 +130,9 @@ void SheetBuilder::addNameAndClass()
     line.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
     paragraph(line, caption);
     cursor.insertText(QStringLiteral("שם: "), caption);
-    object(BlankObject::blank(caption, m_device, deviceLength(m_device, 75)));
+    object(BlankObject::blank(caption, m_device, deviceLength(*m_device, 75)));
     cursor.insertText(QStringLiteral("        כיתה: "), caption);
-    object(BlankObject::blank(caption, m_device, deviceLength(m_device, 30)));
+    object(BlankObject::blank(caption, m_device, deviceLength(*m_device, 30)));
 }
 
 void SheetBuilder::addHeading(const QStringList &lines)
@@ -199,14 +188,14 @@ void SheetBuilder::addRows(const SheetContent &content, const Options &options)
     for (const QString &answer : content.answers)
         longest = std::max(longest, metrics.horizontalAdvance(answer.trimmed()));
     const qreal blankWidth =
-        std::min(std::max(longest * 1.4, deviceLength(m_device, 25)), m_pageBody.width() * 0.5);
+        std::min(std::max(longest * 1.4, deviceLength(*m_device, 25)), m_pageBody.width() * 0.5);
 
     QTextBlockFormat row = block(Qt::LeftToRight);
     // Room to write above each line; a hint hangs below the baseline into the room of
     // the next line. A row goes to the next page whole, room and all.
     row.setLineHeight(frameLength(hints ? kHintedRowMm : kRowMm), QTextBlockFormat::MinimumHeight);
-    row.setLeftMargin(deviceLength(m_device, kHangingIndentMm));
-    row.setTextIndent(-deviceLength(m_device, kHangingIndentMm));
+    row.setLeftMargin(deviceLength(*m_device, kHangingIndentMm));
+    row.setTextIndent(-deviceLength(*m_device, kHangingIndentMm));
 
     for (const QList<RowPiece> &pieces : content.rows) {
         paragraph(row, body);
@@ -263,7 +252,7 @@ void SheetDocument::paintPage(QPainter &painter, int page) const
     painter.translate(0, -body.top());
     // The page's rows are those the layout put on it; the hints under the last of
     // them reach into the bottom margin.
-    const qreal hintRoom = deviceLength(m_document->documentLayout()->paintDevice(), kHintRoomMm);
+    const qreal hintRoom = deviceLength(*m_document->documentLayout()->paintDevice(), kHintRoomMm);
     painter.setClipRect(body.adjusted(0, 0, 0, hintRoom));
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = body;

@@ -1,5 +1,6 @@
 #include "worksheet/worksheet_pages.h"
 
+#include "worksheet/paper_look.h"
 #include "worksheet/sheet_document.h"
 
 #include <QImage>
@@ -19,19 +20,11 @@ constexpr qreal kMarginMm = 15;
 constexpr qreal kFooterMm = 10; // below the text of each page: its number
 constexpr qreal kImageDpi = 200;
 
-qreal millimetres(const QPaintDevice &device, qreal mm)
-{
-    return mm / 25.4 * device.logicalDpiY();
-}
-
 void paintFooter(QPainter &painter, const QRectF &band, const QString &caption)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(9);
     painter.save();
-    painter.setFont(font);
-    painter.setPen(QColor(0x55, 0x55, 0x55));
+    painter.setFont(paperFont(9));
+    painter.setPen(kPaperGrey);
     QTextOption centred(Qt::AlignHCenter | Qt::AlignBottom);
     centred.setTextDirection(Qt::RightToLeft);
     painter.drawText(band, caption, centred);
@@ -70,7 +63,7 @@ QPageLayout pageLayout(Paper paper)
 PageCounts paintSheets(QPainter &painter, QPagedPaintDevice &device, const QList<Sheet> &sheets, const Options &options)
 {
     const QRectF paintRect = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const qreal footer = millimetres(device, kFooterMm);
+    const qreal footer = deviceLength(device, kFooterMm);
     const QSizeF body(paintRect.width(), paintRect.height() - footer);
     const QRectF footerBand(0, body.height(), body.width(), footer);
 

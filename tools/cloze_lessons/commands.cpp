@@ -10,7 +10,6 @@
 #include "platform/store_engine.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -133,17 +132,12 @@ int Run::show()
 
 bool Run::lessonFile(const QString &path, QString *text)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("%1: cannot read the lesson file").arg(path));
+    const auto read = LessonFiles::readLessonSource(path);
+    if (!read.ok()) {
+        fail(read.error);
         return false;
     }
-    const auto decoded = LessonFiles::decodeLessonSource(file.readAll());
-    if (!decoded.ok()) {
-        fail(QStringLiteral("%1: %2").arg(path, decoded.error));
-        return false;
-    }
-    *text = *decoded.value;
+    *text = *read.value;
     return true;
 }
 

@@ -130,7 +130,7 @@ ChooseExercise::ChooseExercise(const ScreenContext &context, Main &exerciseScree
         });
     }
     SettingsHint = named(new QLabel(this), "SettingsHint");
-    Look::setFore(SettingsHint, QColor(0xb0, 0x00, 0x00));
+    Look::setFore(SettingsHint, Look::kRefusalRed);
     // Hidden while empty, so that a screen reader meets no empty text; its place stays.
     QSizePolicy keepPlace = SettingsHint->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
@@ -342,8 +342,7 @@ void ChooseExercise::fitToScreen()
 {
     const QSize design(640, 720); // pixels at the design scale
     const double zoom = Units::fitZoom(design, ScreenFit::available(this));
-    if (zoom != m_layout.scale().zoom())
-        m_layout.rescale(Units::Scale::zoomed(zoom));
+    m_layout.rescale(Units::Scale::zoomed(zoom));
     for (QComboBox *setting : Combo2)
         setting->setMinimumWidth(int(80 * zoom));
     Command4->setMinimumHeight(int(48 * zoom));

@@ -50,14 +50,10 @@ ExercisePage::ExercisePage(QWidget *host, Units::Scale scale, Measure measure)
     m_horizontalBar->setRange(0, 32767);
     m_verticalBar->setAccessibleName(QStringLiteral("גלילת הדף למעלה ולמטה"));
     m_horizontalBar->setAccessibleName(QStringLiteral("גלילת הדף לצדדים"));
-    connect(m_verticalBar, &QScrollBar::valueChanged, this, [this](int value) {
-        const QRectF page = m_layout.placed(m_innerBox);
-        m_layout.place(m_innerBox, page.x(), -value, page.width(), page.height());
-    });
-    connect(m_horizontalBar, &QScrollBar::valueChanged, this, [this](int value) {
-        const QRectF page = m_layout.placed(m_innerBox);
-        m_layout.place(m_innerBox, -value, page.y(), page.width(), page.height());
-    });
+    connect(m_verticalBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_layout.move(m_innerBox, m_layout.placed(m_innerBox).x(), -value); });
+    connect(m_horizontalBar, &QScrollBar::valueChanged, this,
+            [this](int value) { m_layout.move(m_innerBox, -value, m_layout.placed(m_innerBox).y()); });
 
     auto label = [this](QWidget *parent, const QString &name, const QRect &twips) {
         auto *l = new QLabel(parent);
@@ -134,11 +130,8 @@ void ExercisePage::setLoadedFonts()
 
 void ExercisePage::spreadCells(int viewWidth)
 {
-    for (int i = 0; i < kCells; ++i) {
-        const QRectF cell = m_layout.placed(m_label3[i]);
-        m_layout.place(m_label3[i], 60 + i * 6.75 * viewWidth / Units::kDesignViewWidth, cell.y(), cell.width(),
-                       cell.height());
-    }
+    for (int i = 0; i < kCells; ++i)
+        m_layout.move(m_label3[i], 60 + i * 6.75 * viewWidth / Units::kDesignViewWidth, m_layout.placed(m_label3[i]).y());
 }
 
 void ExercisePage::rescale(Units::Scale scale)
@@ -215,10 +208,8 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         m_combo1[g]->setCurrentIndex(-1);
     }
     for (int i = 0; i < kControls; ++i) {
-        const QRectF typed = m_layout.placed(m_text1[i]);
-        m_layout.place(m_text1[i], typed.x(), typed.y(), input.typedWidths[i], typed.height());
-        const QRectF choice = m_layout.placed(m_combo1[i]);
-        m_layout.place(m_combo1[i], choice.x(), choice.y(), input.choiceWidths[i], choice.height());
+        m_layout.resize(m_text1[i], input.typedWidths[i], kTypedHeight);
+        m_layout.resize(m_combo1[i], input.choiceWidths[i], kChoiceHeight);
     }
     // Raised in the order of the placement, which is the reading order: assistive
     // technology meets the page's controls in the order of their stacking.
@@ -233,8 +224,7 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
             continue;
         }
         QWidget *control = gap(piece.index, input.magazine);
-        const QRectF was = m_layout.placed(control);
-        m_layout.place(control, piece.left, piece.top, was.width(), was.height());
+        m_layout.move(control, piece.left, piece.top);
         control->show();
         control->raise();
         if (piece.setText) {
@@ -245,8 +235,7 @@ void ExercisePage::show(const Cloze::Lesson &lesson, const Placement::Input &inp
         }
     }
     m_filling = false;
-    const QRectF page = m_layout.placed(m_innerBox);
-    m_layout.place(m_innerBox, page.x(), page.y(), placed.innerWidth, placed.innerHeight);
+    m_layout.resize(m_innerBox, placed.innerWidth, placed.innerHeight);
     m_verticalBar->setMaximum(placed.scrollMax);
     // Keep the horizontal bar's range with the widened page, so that every gap can be
     // scrolled into view.
@@ -364,7 +353,7 @@ void ExercisePage::scrollToGap(int g, bool magazine, int screenWidth)
     m_horizontalBar->setValue(PageScroll::horizontalValue(int(control.x()), int(control.width()), screenWidth,
                                                           int(previous.x()), int(previous.width()),
                                                           int(viewport.width()) - frame, horizontal));
-    m_layout.place(m_innerBox, -m_horizontalBar->value(), -m_verticalBar->value(), page.width(), page.height());
+    m_layout.move(m_innerBox, -m_horizontalBar->value(), -m_verticalBar->value());
 }
 
 void ExercisePage::updateScrollBars()
@@ -394,8 +383,7 @@ void ExercisePage::scrollToTop()
 {
     m_verticalBar->setValue(0);
     m_horizontalBar->setValue(0);
-    const QRectF page = m_layout.placed(m_innerBox);
-    m_layout.place(m_innerBox, 0, 0, page.width(), page.height());
+    m_layout.move(m_innerBox, 0, 0);
 }
 
 void ExercisePage::paint(const QColor &back, const QColor &text)

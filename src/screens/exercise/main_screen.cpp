@@ -254,11 +254,9 @@ void Main::applyView()
     // Scaled by ViewWidth / 768 and ViewHeight / 576, as designed; the two ratios are
     // one zoom, which every control and font takes.
     const double zoom = double(m_context.state.ViewWidth) / Units::kDesignViewWidth;
-    if (zoom != m_layout.scale().zoom()) {
-        const Units::Scale scale = Units::Scale::zoomed(zoom);
-        m_layout.rescale(scale);
-        m_page->rescale(scale);
-    }
+    const Units::Scale scale = Units::Scale::zoomed(zoom);
+    m_layout.rescale(scale);
+    m_page->rescale(scale);
     sizeToCanvas(ScreenFit::available(this));
     m_page->spreadCells(m_context.state.ViewWidth);
     ScreenFit::keepOnScreen(this);

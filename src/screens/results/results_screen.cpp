@@ -86,8 +86,7 @@ void Results::showEvent(QShowEvent *event)
     // Its smallest font is 21.75 points: it may shrink further than the exercise screen.
     constexpr double kMinimum = 0.5;
     const double zoom = std::max(kMinimum, Units::fitZoom(kDesign / Units::kDesignTwipsPerPixel, ScreenFit::available(this)));
-    if (zoom != m_layout.scale().zoom())
-        m_layout.rescale(Units::Scale::zoomed(zoom));
+    m_layout.rescale(Units::Scale::zoomed(zoom));
     resize(m_layout.scale().toPixels(kDesign.width()), m_layout.scale().toPixels(kDesign.height()));
     ScreenFit::keepOnScreen(this);
     QWidget::showEvent(event);
