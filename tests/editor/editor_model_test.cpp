@@ -20,7 +20,6 @@ using Editor::RecoveryFile;
 using Editor::StoreDocument;
 using namespace Editor::LessonText;
 using Lessons::StoredLesson;
-using Kind = Lessons::SqliteWriter::RowChange::Kind;
 using Refusal = Editor::LessonText::GapEdit::Refusal;
 using namespace StoreTests;
 
@@ -51,8 +50,8 @@ struct Opened
 
 const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
 
-// An untouched null stays null (the window's undo shows every other edit undone); a
-// row saved new is later changed in place.
+// An untouched null stays null (the window's undo shows every other edit undone), and
+// one given a text saves it; a row saved new is later changed in place.
 TEST(StoreDocument, OnlyRealEditsAreChanges)
 {
     Opened store;
@@ -62,10 +61,9 @@ TEST(StoreDocument, OnlyRealEditsAreChanges)
     const int id = store.document.addRow(24, 3, kNew);
     ASSERT_TRUE(store.document.save().ok());
     store.document.setText(id, QStringLiteral("Later\r\n1. &x&"));
-    ASSERT_EQ(store.document.changes().size(), 1);
-    EXPECT_EQ(store.document.changes()[0].kind, Kind::Update);
+    store.document.setText(store.id(3), kNew);
     ASSERT_TRUE(store.document.save().ok());
-    EXPECT_EQ(sqliteRows(store.path).mid(kRows.size()), (QList<StoredLesson>{{24, 3, QStringLiteral("Later\r\n1. &x&")}}));
+    EXPECT_EQ(sqliteRows(store.path).mid(3), (QList<StoredLesson>{{5, 1, kNew}, {24, 3, QStringLiteral("Later\r\n1. &x&")}}));
 }
 
 // What may be read but not saved opens read only and says why.
@@ -97,7 +95,6 @@ TEST(StoreDocument, NextFreeLessonFillsTheFirstHole)
 {
     Opened store({{24, 1, kNew}, {24, 2, kNew}, {24, 4, kNew}, {24, 0, kNew}, {24, 120, kNew}});
     EXPECT_EQ(store.document.nextFreeLesson(24), 3);
-    EXPECT_EQ(store.document.nextFreeLesson(13), 1);
     for (int lesson = 3; lesson <= 98; ++lesson)
         store.document.addRow(24, lesson, kNew);
     EXPECT_EQ(store.document.nextFreeLesson(24), 99);
@@ -118,7 +115,6 @@ TEST(StoreDocument, RecoveredChangesGoOntoTheStoreAsItIsNow)
     const RecoveryFile file(recovery.path(QString()), store.path);
     ASSERT_TRUE(file.write(store.document));
     const RecoveryFile other(recovery.path(QString()), store.folder.path(QStringLiteral("db2.sqlite")));
-    EXPECT_NE(other.path(), file.path());
     EXPECT_FALSE(other.read());
     const auto recovered = file.read();
     ASSERT_TRUE(recovered);
@@ -217,20 +213,15 @@ TEST_P(ToggleGap, MakesOrRemovesOneGap)
 INSTANTIATE_TEST_SUITE_P(
     Lines, ToggleGap,
     testing::Values(
-        GapCase{"selected_word", "1. She goes home.", 7, 11, "1. She &goes& home.", 8, 12, Refusal::None},
         GapCase{"selected_backwards", "1. She goes home.", 11, 7, "1. She &goes& home.", 8, 12, Refusal::None},
         GapCase{"blanks_stay_outside", "1. She goes home.", 6, 12, "1. She &goes& home.", 8, 12, Refusal::None},
-        GapCase{"several_words", "1. She is not here.", 7, 13, "1. She &is not& here.", 8, 14, Refusal::None},
         GapCase{"word_at_the_caret", "1. She isn't here.", 9, 9, "1. She &isn't& here.", 8, 13, Refusal::None},
-        GapCase{"caret_after_the_last_word", "1. She goes", 11, 11, "1. She &goes&", 8, 12, Refusal::None},
         GapCase{"caret_in_the_last_word", "1. She goes", 9, 9, "1. She &goes&", 8, 12, Refusal::None},
         GapCase{"caret_in_a_gap_removes_it", "1. She &goes& home.", 9, 9, "1. She goes home.", 7, 11, Refusal::None},
         GapCase{"selection_of_a_whole_gap", "1. She &goes& home.", 7, 13, "1. She goes home.", 7, 11, Refusal::None},
-        GapCase{"caret_on_a_closing_marker", "1. &a& &b&", 5, 5, "1. a &b&", 3, 4, Refusal::None},
         GapCase{"second_of_two_gaps", "1. &a& and &b&.", 12, 12, "1. &a& and b.", 11, 12, Refusal::None},
         GapCase{"empty_gap_unwrapped", "1. She && home.", 8, 8, "1. She  home.", 7, 7, Refusal::None},
         GapCase{"blanks_only", "1. She   home.", 7, 8, "1. She   home.", 0, 0, Refusal::NoWords},
-        GapCase{"caret_between_blanks", "1. a  b", 5, 5, "1. a  b", 0, 0, Refusal::NoWords},
         GapCase{"over_a_gap", "1. She &goes& home.", 3, 18, "1. She &goes& home.", 0, 0, Refusal::HoldsMarker},
         GapCase{"after_an_unclosed_marker", "1. She &goes home.", 13, 17, "1. She &goes home.", 0, 0,
                 Refusal::UnclosedMarker},
