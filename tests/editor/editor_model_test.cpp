@@ -183,8 +183,6 @@ TEST_P(EditorText, ShowsTheLessonsLinesAndGivesTheTextBack)
 INSTANTIATE_TEST_SUITE_P(
     Lessons, EditorText,
     testing::Values(TextCase{"crlf_lines", "Verbs\r\n1. She &goes&.\r\n2. We &live&.", "Verbs\n1. She &goes&.\n2. We &live&."},
-                    TextCase{"final_line_break", "Verbs\r\n1. &a&\r\n", "Verbs\n1. &a&\n"},
-                    TextCase{"blank_lines", "\r\n\r\nVerbs\r\n\r\n1. &a&", "\n\nVerbs\n\n1. &a&"},
                     TextCase{"lone_line_feed_stays_in_its_line", "Verbs\n more\r\n1. &a&", "Verbs␊ more\n1. &a&"}),
     [](const auto &info) { return std::string(info.param.name); });
 
