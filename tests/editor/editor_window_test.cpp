@@ -332,8 +332,7 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     }
     QCOMPARE(unnamed, QStringList());
     const QString title = rig.control<QLabel>("LessonTitle")->text();
-    QVERIFY(!title.isEmpty());
-    QCOMPARE(QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description), title);
+    QVERIFY(title.contains(QStringLiteral("תבנית 5")) && QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description) == title);
 
     // Played in the pupils' exercise screen, with its second gap, and back.
     rig.click(rig.control<QPushButton>("TryIt"));
@@ -538,9 +537,8 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     QVERIFY(rig.choose(5, 1));
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("missing/sheet.pdf"));
     rig.trigger("ExportWorksheet");
-    QCOMPARE(rig.dialogs.informed.size(), 2);
-    QVERIFY(rig.dialogs.informed[0].startsWith(QStringLiteral("לא ניתן להכין דף עבודה: את תבנית 24, שיעור 2 תוכנית התלמידים לא תוכל לפתוח.")));
-    QVERIFY(rig.dialogs.informed[0].contains(QStringLiteral("ארוכה מדי")) && rig.dialogs.informed[1].startsWith(QStringLiteral("לא ניתן לכתוב את")));
+    QVERIFY(rig.dialogs.informed.value(0).startsWith(QStringLiteral("לא ניתן להכין דף עבודה: את תבנית 24, שיעור 2 תוכנית התלמידים לא תוכל לפתוח.")));
+    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("ארוכה מדי")) && rig.dialogs.informed.value(1).startsWith(QStringLiteral("לא ניתן לכתוב את")));
     QVERIFY(!QFileInfo::exists(rig.dialogs.printTo) && !QFileInfo::exists(folder.filePath(QStringLiteral("missing"))));
     QCOMPARE(rig.stored(), kLessons); // printing saves nothing
 }
