@@ -10,7 +10,6 @@
 #include "unprivileged_child.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -20,7 +19,6 @@ using Editor::RecoveryFile;
 using Editor::StoreDocument;
 using namespace Editor::LessonText;
 using Lessons::StoredLesson;
-using Kind = Lessons::SqliteWriter::RowChange::Kind;
 using Refusal = Editor::LessonText::GapEdit::Refusal;
 using namespace StoreTests;
 
@@ -51,8 +49,8 @@ struct Opened
 
 const QString kNew = QStringLiteral("New\r\n1. I &am& new.");
 
-// An untouched null stays null (the window's undo shows every other edit undone); a
-// row saved new is later changed in place.
+// An untouched null stays null (the window's undo shows every other edit undone), and
+// one given a text saves it; a row saved new is later changed in place.
 TEST(StoreDocument, OnlyRealEditsAreChanges)
 {
     Opened store;
@@ -62,10 +60,9 @@ TEST(StoreDocument, OnlyRealEditsAreChanges)
     const int id = store.document.addRow(24, 3, kNew);
     ASSERT_TRUE(store.document.save().ok());
     store.document.setText(id, QStringLiteral("Later\r\n1. &x&"));
-    ASSERT_EQ(store.document.changes().size(), 1);
-    EXPECT_EQ(store.document.changes()[0].kind, Kind::Update);
+    store.document.setText(store.id(3), kNew);
     ASSERT_TRUE(store.document.save().ok());
-    EXPECT_EQ(sqliteRows(store.path).mid(kRows.size()), (QList<StoredLesson>{{24, 3, QStringLiteral("Later\r\n1. &x&")}}));
+    EXPECT_EQ(sqliteRows(store.path).mid(3), (QList<StoredLesson>{{5, 1, kNew}, {24, 3, QStringLiteral("Later\r\n1. &x&")}}));
 }
 
 // What may be read but not saved opens read only and says why.
@@ -90,14 +87,12 @@ TEST(StoreDocument, AStoreThatCannotBeSavedOpensReadOnly)
         return readOnly ? std::string() : "writable, or not opened: " + show(opened.error);
     });
     EXPECT_EQ(failure, "");
-    EXPECT_EQ(store.document.readOnly(), Editor::ReadOnly::No);
 }
 
 TEST(StoreDocument, NextFreeLessonFillsTheFirstHole)
 {
     Opened store({{24, 1, kNew}, {24, 2, kNew}, {24, 4, kNew}, {24, 0, kNew}, {24, 120, kNew}});
     EXPECT_EQ(store.document.nextFreeLesson(24), 3);
-    EXPECT_EQ(store.document.nextFreeLesson(13), 1);
     for (int lesson = 3; lesson <= 98; ++lesson)
         store.document.addRow(24, lesson, kNew);
     EXPECT_EQ(store.document.nextFreeLesson(24), 99);
@@ -118,8 +113,7 @@ TEST(StoreDocument, RecoveredChangesGoOntoTheStoreAsItIsNow)
     const RecoveryFile file(recovery.path(QString()), store.path);
     ASSERT_TRUE(file.write(store.document));
     const RecoveryFile other(recovery.path(QString()), store.folder.path(QStringLiteral("db2.sqlite")));
-    EXPECT_NE(other.path(), file.path());
-    EXPECT_FALSE(other.read());
+    EXPECT_TRUE(other.path() != file.path() && !other.read());
     const auto recovered = file.read();
     ASSERT_TRUE(recovered);
     // Meanwhile another program removed the row whose text was edited.
@@ -133,47 +127,39 @@ TEST(StoreDocument, RecoveredChangesGoOntoTheStoreAsItIsNow)
     EXPECT_FALSE(file.read());
 }
 
-// A program folder, and a machine's store folder that its store names may link into.
-struct Folders
-{
-    StoreFolder program;
-    StoreFolder machine;
-
-    QString access() const { return program.path(QStringLiteral("db1.mdb")); }
-    QStringList machineFiles() const { return QDir(machine.path(QString())).entryList(QDir::Files); }
-};
-
 // The program folder's names link into the machine's store, where teachers may write.
 TEST(ProgramFolder, ALinkedAccessFileIsRenamedWhereItLives)
 {
-    Folders f;
-    ASSERT_TRUE(QFile::link(f.machine.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")), f.access()));
-    const auto aside = ProgramFolder::setAccessAside(f.program.path(QString()));
+    StoreFolder program, machine;
+    const QString access = program.path(QStringLiteral("db1.mdb"));
+    const auto machineFiles = [&] { return QDir(machine.path(QString())).entryList(QDir::Files); };
+    ASSERT_TRUE(QFile::link(machine.copyFixture(QStringLiteral("db1.mdb"), QStringLiteral("db1.mdb")), access));
+    const auto aside = ProgramFolder::setAccessAside(program.path(QString()));
     ASSERT_TRUE(aside.ok()) << show(aside.error);
-    EXPECT_EQ(f.machineFiles(), QStringList{QStringLiteral("db1-aside.mdb")});
-    EXPECT_TRUE(QFileInfo(f.access()).isSymLink()); // the link stays, dangling
-    EXPECT_FALSE(QFileInfo::exists(f.access()));
-    ASSERT_TRUE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-    EXPECT_EQ(f.machineFiles(), QStringList{QStringLiteral("db1.mdb")});
-    EXPECT_EQ(readFile(f.access()), readFile(fixturePath(QStringLiteral("db1.mdb"))));
+    EXPECT_EQ(machineFiles(), QStringList{QStringLiteral("db1-aside.mdb")});
+    EXPECT_TRUE(QFileInfo(access).isSymLink() && !QFileInfo::exists(access)); // the link stays, dangling
+    ASSERT_TRUE(ProgramFolder::putAccessBack(program.path(QString())).ok());
+    EXPECT_EQ(machineFiles(), QStringList{QStringLiteral("db1.mdb")});
+    EXPECT_EQ(readFile(access), readFile(fixturePath(QStringLiteral("db1.mdb"))));
 }
 
 TEST(ProgramFolder, ASecondFileSetAsideTakesTheNextNameAndGoesBackFirst)
 {
-    Folders f;
-    EXPECT_FALSE(ProgramFolder::setAccessAside(f.program.path(QString())).ok()); // none there yet
-    f.program.write(QStringLiteral("db1.mdb"), "first");
-    ASSERT_TRUE(ProgramFolder::setAccessAside(f.program.path(QString())).ok());
-    f.program.write(QStringLiteral("db1.mdb"), "second");
+    StoreFolder program;
+    const QString folder = program.path(QString());
+    EXPECT_FALSE(ProgramFolder::setAccessAside(folder).ok()); // none there yet
+    program.write(QStringLiteral("db1.mdb"), "first");
+    ASSERT_TRUE(ProgramFolder::setAccessAside(folder).ok());
+    program.write(QStringLiteral("db1.mdb"), "second");
     // With db1.mdb there, nothing is put back over it.
-    EXPECT_FALSE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-    EXPECT_EQ(readFile(f.access()), QByteArray("second"));
-    const auto aside = ProgramFolder::setAccessAside(f.program.path(QString()));
+    EXPECT_FALSE(ProgramFolder::putAccessBack(folder).ok());
+    EXPECT_EQ(readFile(program.path(QStringLiteral("db1.mdb"))), QByteArray("second"));
+    const auto aside = ProgramFolder::setAccessAside(folder);
     ASSERT_TRUE(aside.ok());
-    EXPECT_EQ(*aside.value, f.program.path(QStringLiteral("db1-aside-2.mdb")));
-    ASSERT_TRUE(ProgramFolder::putAccessBack(f.program.path(QString())).ok());
-    EXPECT_EQ(readFile(f.access()), QByteArray("second"));
-    EXPECT_EQ(readFile(f.program.path(QStringLiteral("db1-aside.mdb"))), QByteArray("first"));
+    EXPECT_EQ(*aside.value, program.path(QStringLiteral("db1-aside-2.mdb")));
+    ASSERT_TRUE(ProgramFolder::putAccessBack(folder).ok());
+    EXPECT_EQ(readFile(program.path(QStringLiteral("db1.mdb"))), QByteArray("second"));
+    EXPECT_EQ(readFile(program.path(QStringLiteral("db1-aside.mdb"))), QByteArray("first"));
 }
 
 struct TextCase
@@ -195,8 +181,6 @@ TEST_P(EditorText, ShowsTheLessonsLinesAndGivesTheTextBack)
 INSTANTIATE_TEST_SUITE_P(
     Lessons, EditorText,
     testing::Values(TextCase{"crlf_lines", "Verbs\r\n1. She &goes&.\r\n2. We &live&.", "Verbs\n1. She &goes&.\n2. We &live&."},
-                    TextCase{"final_line_break", "Verbs\r\n1. &a&\r\n", "Verbs\n1. &a&\n"},
-                    TextCase{"blank_lines", "\r\n\r\nVerbs\r\n\r\n1. &a&", "\n\nVerbs\n\n1. &a&"},
                     TextCase{"lone_line_feed_stays_in_its_line", "Verbs\n more\r\n1. &a&", "Verbs␊ more\n1. &a&"}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -225,20 +209,15 @@ TEST_P(ToggleGap, MakesOrRemovesOneGap)
 INSTANTIATE_TEST_SUITE_P(
     Lines, ToggleGap,
     testing::Values(
-        GapCase{"selected_word", "1. She goes home.", 7, 11, "1. She &goes& home.", 8, 12, Refusal::None},
         GapCase{"selected_backwards", "1. She goes home.", 11, 7, "1. She &goes& home.", 8, 12, Refusal::None},
         GapCase{"blanks_stay_outside", "1. She goes home.", 6, 12, "1. She &goes& home.", 8, 12, Refusal::None},
-        GapCase{"several_words", "1. She is not here.", 7, 13, "1. She &is not& here.", 8, 14, Refusal::None},
         GapCase{"word_at_the_caret", "1. She isn't here.", 9, 9, "1. She &isn't& here.", 8, 13, Refusal::None},
-        GapCase{"caret_after_the_last_word", "1. She goes", 11, 11, "1. She &goes&", 8, 12, Refusal::None},
         GapCase{"caret_in_the_last_word", "1. She goes", 9, 9, "1. She &goes&", 8, 12, Refusal::None},
         GapCase{"caret_in_a_gap_removes_it", "1. She &goes& home.", 9, 9, "1. She goes home.", 7, 11, Refusal::None},
         GapCase{"selection_of_a_whole_gap", "1. She &goes& home.", 7, 13, "1. She goes home.", 7, 11, Refusal::None},
-        GapCase{"caret_on_a_closing_marker", "1. &a& &b&", 5, 5, "1. a &b&", 3, 4, Refusal::None},
         GapCase{"second_of_two_gaps", "1. &a& and &b&.", 12, 12, "1. &a& and b.", 11, 12, Refusal::None},
         GapCase{"empty_gap_unwrapped", "1. She && home.", 8, 8, "1. She  home.", 7, 7, Refusal::None},
         GapCase{"blanks_only", "1. She   home.", 7, 8, "1. She   home.", 0, 0, Refusal::NoWords},
-        GapCase{"caret_between_blanks", "1. a  b", 5, 5, "1. a  b", 0, 0, Refusal::NoWords},
         GapCase{"over_a_gap", "1. She &goes& home.", 3, 18, "1. She &goes& home.", 0, 0, Refusal::HoldsMarker},
         GapCase{"after_an_unclosed_marker", "1. She &goes home.", 13, 17, "1. She &goes home.", 0, 0,
                 Refusal::UnclosedMarker},

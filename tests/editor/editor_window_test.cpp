@@ -2,56 +2,218 @@
 // written, the files it opens (Access stores, a store held by another program, a crash,
 // leaving with unsaved changes, lesson-file folders), and worksheets on paper, read back
 // with poppler's pdftotext.
-#include "editor_rig.h"
-
-#include "lessons/cloze_builder.h"
+#include "editor/editor_dialogs.h"
+#include "editor/editor_window.h"
+#include "editor/lesson_text_edit.h"
+#include "editor/worksheet_options_dialog.h"
+#include "lessons/patterns.h"
 #include "pdf_text.h"
 #include "platform/program_store.h"
 #include "platform/sqlite_writer.h"
+#include "screen_rig.h" // and the controls the tests reach
 #include "store_test_support.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QClipboard>
-#include <QDir>
-#include <QFrame>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTreeWidget>
 
 #include <sqlite3.h>
 
 using Unsaved = EditorDialogs::Unsaved;
+using Lessons::StoredLesson;
 
 namespace {
 
-QWidget *screen(const QString &name)
+/// Answers the editor's questions from a script and keeps every message.
+class ScriptedEditorDialogs : public EditorDialogs
 {
-    const QWidgetList all = QApplication::topLevelWidgets();
-    const auto found = std::find_if(all.begin(), all.end(), [&](QWidget *w) { return w->objectName() == name; });
-    return found == all.end() ? nullptr : *found;
-}
+public:
+    void inform(QWidget *, const QString &text) override { informed << text; }
+    bool ask(QWidget *, const QString &text) override { return asked << text, yes; }
+    Unsaved askUnsaved(QWidget *, const QString &text) override { return asked << text, unsaved; }
+    QString storeToOpen(QWidget *, const QString &) override { return openPath; }
+    QString newStore(QWidget *, const QString &) override { return newPath; }
+    QString lessonFolder(QWidget *, const QString &, const QString &) override { return folder; }
+    std::optional<std::pair<int, int>> askNumbers(QWidget *, const QString &, int, int) override { return numbers; }
+    /// The real options dialog; when sheetKey is set, once, a word bank without hints on
+    /// Letter, with or without the key. The printer and the preview write PDF files at
+    /// printTo, as a printer would print.
+    std::optional<Worksheet::Options> worksheetOptions(QWidget *parent, const QString &,
+                                                       const Worksheet::Options &preset) override
+    {
+        WorksheetOptionsDialog dialog(preset, parent);
+        if (const std::optional<bool> key = std::exchange(sheetKey, std::nullopt)) {
+            for (const auto &[name, on] : {std::pair{"WorksheetWordBank", true}, {"WorksheetHints", false}, {"WorksheetKey", *key}})
+                dialog.findChild<QCheckBox *>(QString::fromLatin1(name))->setChecked(on);
+            dialog.findChild<QComboBox *>(QStringLiteral("WorksheetPaper"))->setCurrentText(QStringLiteral("Letter"));
+        }
+        return yes ? std::optional(dialog.options()) : std::nullopt;
+    }
+    bool print(QWidget *, QPrinter &printer) override
+    {
+        printer.setOutputFileName(printTo);
+        printer.setPageRanges(pagesChosen);
+        return yes;
+    }
+    void preview(QWidget *, const QString &, QPrinter &printer, const std::function<void(QPrinter *)> &paint) override
+    {
+        printer.setOutputFileName(printTo);
+        paint(&printer);
+    }
+    QString pdfFile(QWidget *, const QString &suggested) override { return suggestedPdf = suggested, pdfPath; }
 
-QStringList entries(const QTreeWidgetItem *parent)
+    QStringList informed, asked;
+    bool yes = true;
+    Unsaved unsaved = Unsaved::Cancel;
+    QString openPath, newPath, folder, printTo, pdfPath, suggestedPdf;
+    std::optional<std::pair<int, int>> numbers;
+    std::optional<bool> sheetKey;
+    QPageRanges pagesChosen;
+};
+
+/// Lessons of pattern 24 and 5, in the program folder's db1.sqlite.
+const QList<StoredLesson> kLessons = {
+    {24, 1, QStringLiteral("Write the verb.\r\n1. She &plays& (play) the piano.\r\n2. We &live& (live) here."), false},
+    {24, 2, QStringLiteral("Write the verb again.\r\n1. He &works& (work) at home."), false},
+    {5, 1, QStringLiteral("Write can or can't.\r\n1. Fish &can't& fly."), false},
+};
+
+/// The editor window over a program folder of its own, with a recovery folder and
+/// settings file of its own, found by the names of its controls.
+class EditorRig
 {
-    QStringList texts;
-    for (int i = 0; i < parent->childCount(); ++i)
-        texts << parent->child(i)->text(0);
-    return texts;
-}
+public:
+    EditorRig() { Lessons::SqliteWriter::createStore(storePath(), kLessons, Lessons::SqliteWriter::Existing::Refuse); }
 
-// Sets the options dialog's controls as a teacher would.
-std::function<void(WorksheetOptionsDialog &)> sheetChoice(bool key)
-{
-    return [=](WorksheetOptionsDialog &dialog) {
-        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetWordBank"))->setChecked(true);
-        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetHints"))->setChecked(false);
-        dialog.findChild<QCheckBox *>(QStringLiteral("WorksheetKey"))->setChecked(key);
-        dialog.findChild<QComboBox *>(QStringLiteral("WorksheetPaper"))->setCurrentText(QStringLiteral("Letter"));
-    };
-}
+    QString programPath(const QString &name) const { return m_program.filePath(name); }
+    QString storePath() const { return programPath(QStringLiteral("db1.sqlite")); }
+    /// A new window, as a new run of the editor makes it; the old one is dropped
+    /// without being closed, as a crash would leave it.
+    EditorWindow &start()
+    {
+        m_window = std::make_unique<EditorWindow>(EditorContext{dialogs, sound, m_program.path(), m_program.path(), m_recovery.path(),
+                                                                m_settings.filePath(QStringLiteral("editor.ini"))});
+        m_window->show();
+        return *m_window;
+    }
+    /// A new window on the program's store, with a lesson chosen when lesson is not 0
+    /// and words typed at its start.
+    bool open(int pattern = 0, int lesson = 0, const QString &typed = QString())
+    {
+        start().openProgramStore();
+        const bool chosen = lesson == 0 || choose(pattern, lesson);
+        type(typed);
+        return chosen;
+    }
+    EditorWindow &window() { return *m_window; }
 
-// The pages of a printed PDF; none unless there are as many as expected, on Letter.
-QStringList printed(const QString &pdf, int pages)
+    template <typename T = QAction>
+    T *control(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QTreeWidget *tree() const { return control<QTreeWidget>("LessonTree"); }
+    LessonTextEdit *text() const { return control<LessonTextEdit>("LessonText"); }
+    QListWidget *findings() const { return control<QListWidget>("Findings"); }
+    void click(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    /// Keys typed into the lesson text; the findings and the preview follow.
+    void type(const QString &keys)
+    {
+        QTest::keyClicks(text(), keys);
+        QApplication::processEvents();
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(text(), key, modifiers);
+        QApplication::processEvents();
+    }
+    /// A named action, as its menu entry or key chooses it; the window follows.
+    void trigger(const char *name)
+    {
+        control(name)->trigger();
+        QApplication::processEvents();
+    }
+    /// The list entry of a lesson, or of a pattern when lesson is 0.
+    QTreeWidgetItem *item(int pattern, int lesson) const
+    {
+        for (QTreeWidgetItem *entry : tree()->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive)) {
+            const QTreeWidgetItem *top = entry->parent() ? entry->parent() : entry;
+            if (Patterns::patternNumberFromEntry(top->text(0).left(3)) == pattern
+                && (lesson == 0 ? entry == top : Patterns::lessonNumberFromEntry(entry->text(0)) == lesson))
+                return entry;
+        }
+        return nullptr;
+    }
+    bool choose(int pattern, int lesson = 0)
+    {
+        QTreeWidgetItem *entry = item(pattern, lesson);
+        if (!entry)
+            return false;
+        tree()->scrollToItem(entry);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, tree()->visualItemRect(entry).center());
+        return tree()->currentItem() == entry;
+    }
+    /// Puts the caret at a line and column of the lesson text (both from 1), with a
+    /// click, or selects the word there with a double click.
+    void clickText(int line, int column, bool doubleClick = false)
+    {
+        QTextCursor cursor(text()->document()->findBlockByNumber(line - 1));
+        cursor.setPosition(cursor.position() + column - 1);
+        const QPoint at = text()->cursorRect(cursor).center() + QPoint(2, 0);
+        QTest::mouseEvent(doubleClick ? QTest::MouseDClick : QTest::MouseClick, text()->viewport(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+    QStringList textLines() const { return text()->toPlainText().split(QLatin1Char('\n')); }
+    /// The lines of a lesson chosen in the list; none if it is not there.
+    QStringList lessonLines(int pattern, int lesson) { return choose(pattern, lesson) ? textLines() : QStringList(); }
+    /// The findings shown, one a line.
+    QString findingTexts() const
+    {
+        QStringList shown;
+        for (const QListWidgetItem *item : findings()->findItems(QStringLiteral("*"), Qt::MatchWildcard))
+            shown << item->text();
+        return shown.join(QLatin1Char('\n'));
+    }
+    /// The entries under one of the list's.
+    static QStringList entries(const QTreeWidgetItem *parent)
+    {
+        QStringList shown;
+        for (int i = 0; i < parent->childCount(); ++i)
+            shown << parent->child(i)->text(0);
+        return shown;
+    }
+    /// The rows of a store file (the program's when none is named) as the pupil program reads them.
+    QList<StoredLesson> stored(const QString &store = QString()) const { return StoreTests::sqliteRows(store.isEmpty() ? storePath() : store); }
+    /// What the pupil program lists for a pattern, in the blanks of the editor's list.
+    QStringList pupilsList(int pattern) const
+    {
+        QStringList entries;
+        const auto listing = Lessons::programLessonStore(m_program.path())->lessons(pattern);
+        for (const Lessons::LessonInfo &info : listing.value.value_or(QList<Lessons::LessonInfo>()))
+            entries << Patterns::lessonEntry(info.lesson, info.heading).simplified();
+        return entries;
+    }
+
+    ScriptedEditorDialogs dialogs;
+    RecordingSound sound;
+
+private:
+    QTemporaryDir m_program, m_recovery, m_settings;
+    std::unique_ptr<EditorWindow> m_window;
+};
+
+// The squeezed text of a printed PDF's first page; none unless it has as many pages as expected, on Letter.
+QString printed(const QString &pdf, int pages)
 {
     const QStringList text = PdfText::pages(pdf);
-    return text.size() == pages && PdfText::info(pdf).contains(QStringLiteral("(letter)")) ? text : QStringList();
+    return text.size() == pages && PdfText::info(pdf).contains(QStringLiteral("(letter)")) ? PdfText::squeezed(text[0]) : QString();
 }
 
 } // namespace
@@ -76,45 +238,33 @@ private slots:
 void EditorWindowTest::aNewLessonReachesThePupils()
 {
     EditorRig rig;
-    QVERIFY(rig.open());
-    QCOMPARE(rig.window().windowTitle(), QStringLiteral("db1.sqlite[*] – עורך השיעורים"));
-    QVERIFY(rig.choose(24));
+    QVERIFY(rig.open() && rig.choose(24));
     rig.trigger("NewLesson");
-    QVERIFY(rig.control<QLabel>("LessonTitle")->text().startsWith(QStringLiteral("תבנית 24, שיעור 3")));
-
-    // Type, and make a gap of a word chosen with a double click.
+    // Typed, and a gap made of a word chosen with a double click.
     rig.type(QStringLiteral("She plays the piano."));
     rig.clickText(2, 9, true);
     rig.trigger("MakeGap");
     QCOMPARE(rig.textLines(), (QStringList{"Fill in the gaps.", "1. She &plays& the piano."}));
     QCOMPARE(rig.findingTexts(), QStringLiteral("לא נמצאו בעיות בשיעור."));
 
-    // A marker left open is a finding on its line; the save is refused and says why.
+    // A marker left open is a finding on its line, where a click on it goes; the save is
+    // refused and says why.
     rig.key(Qt::Key_End);
     rig.type(QStringLiteral(" &"));
     QVERIFY(rig.findingTexts().contains(QStringLiteral("בשורה 2")));
     rig.clickText(1, 1);
-    QTest::mouseClick(rig.findings()->viewport(), Qt::LeftButton, {},
-                      rig.findings()->visualItemRect(rig.findings()->item(0)).center());
+    QTest::mouseClick(rig.findings()->viewport(), Qt::LeftButton, {}, rig.findings()->visualItemRect(rig.findings()->item(0)).center());
     QCOMPARE(rig.text()->textCursor().blockNumber(), 1);
     rig.trigger("Save");
-    QCOMPARE(rig.dialogs.informed.size(), 1);
-    QVERIFY(rig.dialogs.informed.first().contains(QStringLiteral("תבנית 24, שיעור 3")));
-    QCOMPARE(rig.stored(), EditorRig::kLessons);
-    QVERIFY(rig.window().isWindowModified());
+    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("תבנית 24, שיעור 3")));
+    QCOMPARE(rig.stored(), kLessons);
 
     // Fixed, saved, and there for the pupils.
-    rig.key(Qt::Key_End);
-    rig.key(Qt::Key_Backspace);
-    rig.key(Qt::Key_Backspace);
+    for (Qt::Key key : {Qt::Key_End, Qt::Key_Backspace, Qt::Key_Backspace})
+        rig.key(key);
     rig.trigger("Save");
     QVERIFY(!rig.window().isWindowModified() && !rig.control("Undo")->isEnabled());
-    QCOMPARE(rig.stored().last(),
-             (Lessons::StoredLesson{24, 3, QStringLiteral("Fill in the gaps.\r\n1. She &plays& the piano."), false}));
-    QCOMPARE(rig.pupilsList(24).last(), QStringLiteral("3 Fill in the gaps."));
-    const auto text = Lessons::programLessonStore(rig.programPath(QString()))->lessonText(24, 3);
-    const Cloze::BuildResult built = Cloze::buildLesson(text.value.value_or(QString()));
-    QCOMPARE(built.lesson.value_or(Cloze::Lesson()).answers, QStringList{QStringLiteral("plays")});
+    QCOMPARE(rig.stored().last(), (StoredLesson{24, 3, QStringLiteral("Fill in the gaps.\r\n1. She &plays& the piano."), false}));
 }
 
 void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
@@ -129,51 +279,41 @@ void EditorWindowTest::undoTakesBackEveryChangeUntilSave()
     QVERIFY(rig.choose(24, 2));
     rig.trigger("DeleteLesson");
     QCOMPARE(rig.dialogs.asked.size(), 1);
-    QCOMPARE(rig.window().document()->changes().size(), 4);
 
     // Ctrl+Z in the text box goes back through every lesson's changes, in turn.
     int steps = 0;
     for (; rig.control("Undo")->isEnabled() && steps < 20; ++steps)
         rig.key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(steps, 5);
-    QVERIFY(!rig.window().isWindowModified());
-    QVERIFY(rig.item(24, 2) && rig.item(5, 1) && !rig.item(24, 3));
+    QVERIFY(!rig.window().isWindowModified() && rig.item(24, 2) && rig.item(5, 1) && !rig.item(24, 3));
 
     while (rig.control("Redo")->isEnabled())
         rig.trigger("Redo");
-    QCOMPARE(rig.lessonLines(24, 1).value(0), QStringLiteral("Now Write the verb."));
-    QCOMPARE(rig.lessonLines(24, 3).value(2), QStringLiteral("2. We &live& (live) here. More."));
     rig.trigger("Save");
-    QVERIFY(!rig.control("Undo")->isEnabled());
     // Each kind of change, saved: a text, a removal, a move in place, a new row last.
-    const QString edited = QStringLiteral("Now ") + EditorRig::kLessons[0].cloze;
-    QCOMPARE(rig.stored(), (QList<Lessons::StoredLesson>{{24, 1, edited, false},
-                                                         {6, 4, EditorRig::kLessons[2].cloze, false},
-                                                         {24, 3, edited + QStringLiteral(" More."), false}}));
+    const QString edited = QStringLiteral("Now ") + kLessons[0].cloze;
+    QCOMPARE(rig.stored(), (QList<StoredLesson>{{24, 1, edited, false}, {6, 4, kLessons[2].cloze, false},
+                                                {24, 3, edited + QStringLiteral(" More."), false}}));
 }
 
 void EditorWindowTest::everyRowIsShownThoseNoPupilSeesApart()
 {
     EditorRig rig;
-    QList<Lessons::StoredLesson> rows = EditorRig::kLessons;
-    rows += {{7, 1, QStringLiteral("Unnamed\r\n1. &a&")}, {24, 100, QStringLiteral("High\r\n1. &a&")},
-             {24, 2, QStringLiteral("Second\r\n1. &a&")}, {13, 1, QString()}};
-    Lessons::SqliteWriter::createStore(rig.storePath(), rows, Lessons::SqliteWriter::Existing::Replace);
+    const QList<StoredLesson> apartRows = {{7, 1, QStringLiteral("Unnamed\r\n1. &a&")}, {24, 100, QStringLiteral("High\r\n1. &a&")},
+                                           {24, 2, QStringLiteral("Second\r\n1. &a&")}, {13, 1, QString()}};
+    Lessons::SqliteWriter::createStore(rig.storePath(), kLessons + apartRows, Lessons::SqliteWriter::Existing::Replace);
     QVERIFY(rig.open());
-    QCOMPARE(rig.tree()->topLevelItemCount(), 25);
     QTreeWidgetItem *apart = rig.tree()->topLevelItem(24);
-    QCOMPARE(apart->text(0), QStringLiteral("לא מוצגים לתלמידים (4)"));
-    QCOMPARE(entries(apart), (QStringList{"7/1  Unnamed  — תבנית ללא שם: לא מוצג לתלמידים",
-                                          "13/1    — טקסט ריק: לא מוצג לתלמידים",
-                                          "24/2  Second  — שורה נוספת לאותו מספר: התלמידים רואים רק את הראשונה",
-                                          "24/100  High  — מספר שיעור מחוץ לטווח 1 עד 99: לא מוצג לתלמידים"}));
+    QVERIFY(apart);
+    QCOMPARE(EditorRig::entries(apart), (QStringList{"7/1  Unnamed  — תבנית ללא שם: לא מוצג לתלמידים",
+                                                   "13/1    — טקסט ריק: לא מוצג לתלמידים",
+                                                   "24/2  Second  — שורה נוספת לאותו מספר: התלמידים רואים רק את הראשונה",
+                                                   "24/100  High  — מספר שיעור מחוץ לטווח 1 עד 99: לא מוצג לתלמידים"}));
     // Under a pattern, the lessons the pupils' list shows, read from the same store.
-    QCOMPARE(entries(rig.item(24, 0)), rig.pupilsList(24));
-    QCOMPARE(entries(rig.item(5, 0)), rig.pupilsList(5));
+    QCOMPARE(EditorRig::entries(rig.item(24, 0)), rig.pupilsList(24));
     // A row kept apart opens like any other, with what keeps it from the pupils.
     rig.tree()->setCurrentItem(apart->child(0));
-    QCOMPARE(rig.textLines(), (QStringList{"Unnamed", "1. &a&"}));
-    QVERIFY(rig.findingTexts().contains(QStringLiteral("לתבנית 7 אין שם")));
+    QVERIFY(rig.textLines().value(0) == QStringLiteral("Unnamed") && rig.findingTexts().contains(QStringLiteral("לתבנית 7 אין שם")));
 }
 
 void EditorWindowTest::previewAndTryItShowTheUnsavedText()
@@ -192,37 +332,25 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     }
     QCOMPARE(unnamed, QStringList());
     const QString title = rig.control<QLabel>("LessonTitle")->text();
-    QVERIFY(!title.isEmpty());
-    QCOMPARE(QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description), title);
-    QTest::mouseClick(rig.control<QCheckBox>("PreviewWordBank"), Qt::LeftButton);
-    QVERIFY(!rig.control<QComboBox>("Combo1_1")->isVisible());
-    QTest::mouseClick(rig.control<QCheckBox>("PreviewSigns"), Qt::LeftButton);
-    QVERIFY(rig.control<QLineEdit>("Text1_1")->isVisible());
-    QCOMPARE(rig.control<QLineEdit>("Text1_1")->text(), QString());
+    QVERIFY(title.contains(QStringLiteral("תבנית 5")) && QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description) == title);
 
-    // Played in the pupils' exercise screen as it starts, and back.
-    QTest::mouseClick(rig.control<QPushButton>("TryIt"), Qt::LeftButton);
-    QWidget *exercise = screen(QStringLiteral("Main"));
+    // Played in the pupils' exercise screen, with its second gap, and back.
+    rig.click(rig.control<QPushButton>("TryIt"));
+    QWidget *exercise = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        exercise = w->objectName() == QLatin1String("Main") ? w : exercise;
     QVERIFY(exercise && exercise->isVisible() && !rig.window().isVisible());
     QCOMPARE(exercise->findChild<QLabel *>(QStringLiteral("Label20_1"))->text(), QStringLiteral("5"));
-    for (const auto &[g, answer] : {std::pair{1, "can"}, std::pair{2, "can't"}}) {
-        auto *gap = exercise->findChild<QComboBox *>(QStringLiteral("Combo1_%1").arg(g));
-        gap->setFocus(Qt::TabFocusReason);
-        gap->setCurrentIndex(gap->findText(QString::fromLatin1(answer)));
-    }
-    QWidget *results = screen(QStringLiteral("Results"));
-    QVERIFY(results && results->isVisible());
-    QCOMPARE(results->findChild<QLabel *>(QStringLiteral("Label18"))->text(), QStringLiteral("100"));
-    QTest::mouseClick(results->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-    QVERIFY(rig.window().isVisible() && !exercise->isVisible() && !results->isVisible());
-    QCOMPARE(rig.stored(), EditorRig::kLessons); // played, not saved
+    QVERIFY(exercise->findChild<QComboBox *>(QStringLiteral("Combo1_2"))->isVisible());
+    exercise->close();
+    QVERIFY(rig.window().isVisible() && !exercise->isVisible());
+    QCOMPARE(rig.stored(), kLessons); // played, not saved
     QVERIFY(rig.window().isWindowModified());
 
     // A lesson the pupil program refuses shows no page, and says why.
     QApplication::clipboard()->setText(QStringLiteral("&"));
     rig.key(Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(!rig.control<QLineEdit>("Text1_1")->isVisible());
-    QVERIFY(rig.control<QLabel>("PreviewRefusal")->isVisible());
+    QVERIFY(!rig.control<QComboBox>("Combo1_1")->isVisible() && rig.control<QLabel>("PreviewRefusal")->isVisible());
     // A paste too long for any lesson is refused whole.
     const QString before = rig.text()->toPlainText();
     rig.text()->selectAll();
@@ -248,13 +376,12 @@ void EditorWindowTest::anAccessStoreStaysByteForByte()
     QVERIFY(!rig.window().isWindowModified());
 
     // Set aside, so that the pupils see db1.sqlite, which opens in its place; and put back.
-    QTest::mouseClick(rig.control<QPushButton>("SetAccessAside"), Qt::LeftButton);
+    rig.click(rig.control<QPushButton>("SetAccessAside"));
     QCOMPARE(rig.window().document()->path(), rig.storePath());
-    QVERIFY(!QFileInfo::exists(access));
     QCOMPARE(StoreTests::readFile(rig.programPath(QStringLiteral("db1-aside.mdb"))), bytes);
     QCOMPARE(rig.pupilsList(24).size(), 2);
     QVERIFY(rig.control<QFrame>("AsideBar")->isVisible() && !rig.control<QFrame>("HiddenBar")->isVisible());
-    QTest::mouseClick(rig.control<QPushButton>("PutAccessBack"), Qt::LeftButton);
+    rig.click(rig.control<QPushButton>("PutAccessBack"));
     QCOMPARE(StoreTests::readFile(access), bytes);
     QCOMPARE(QDir(rig.programPath(QString())).entryList({QStringLiteral("*.mdb")}), QStringList{"db1.mdb"});
 
@@ -262,7 +389,7 @@ void EditorWindowTest::anAccessStoreStaysByteForByte()
     rig.dialogs.openPath = access;
     rig.trigger("Open");
     rig.dialogs.newPath = rig.programPath(QStringLiteral("copy.sqlite"));
-    QTest::mouseClick(rig.control<QPushButton>("ReadOnlyCopy"), Qt::LeftButton);
+    rig.click(rig.control<QPushButton>("ReadOnlyCopy"));
     QVERIFY(!rig.control<QFrame>("ReadOnlyBar")->isVisible());
     QCOMPARE(rig.stored(rig.dialogs.newPath).size(), StoreTests::expectedRows().size());
 
@@ -281,8 +408,7 @@ void EditorWindowTest::aLockedOrUnreadableStoreKeepsTheEdits()
     StoreTests::StoreFolder elsewhere;
     const QString path = elsewhere.write(QStringLiteral("broken.sqlite"), QByteArray(8192, '\x5a'));
     QVERIFY(!rig.window().openStore(path));
-    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("לא ניתן לפתוח")));
-    QVERIFY(rig.dialogs.asked.isEmpty());
+    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("לא ניתן לפתוח")) && rig.dialogs.asked.isEmpty());
     QCOMPARE(StoreTests::readFile(path), QByteArray(8192, '\x5a'));
     // One that can be read is opened only if the teacher lets the edits go.
     QVERIFY(!rig.window().openStore(rig.storePath()));
@@ -293,12 +419,10 @@ void EditorWindowTest::aLockedOrUnreadableStoreKeepsTheEdits()
     QCOMPARE(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     rig.trigger("Save");
     sqlite3_close(holder); // and its transaction rolled back
-    QCOMPARE(rig.dialogs.informed.size(), 2);
-    QVERIFY(rig.dialogs.informed[1].contains(QStringLiteral("תוכנית אחרת תופסת את המאגר")));
-    QCOMPARE(rig.stored(), EditorRig::kLessons);
-    QVERIFY(rig.window().isWindowModified());
-    rig.trigger("Save");
-    QCOMPARE(rig.stored()[1].cloze, QStringLiteral("Now Write the verb again.\r\n1. He &works& (work) at home."));
+    QVERIFY(rig.dialogs.informed.value(1).contains(QStringLiteral("תוכנית אחרת תופסת את המאגר")));
+    QCOMPARE(rig.stored(), kLessons);
+    rig.trigger("Save"); // the edits kept, saved once the store is free
+    QCOMPARE(rig.stored()[1].cloze, QStringLiteral("Now ") + kLessons[1].cloze);
 }
 
 // Edits are kept a moment after the last change: after a crash, or a close cancelled,
@@ -325,19 +449,17 @@ void EditorWindowTest::editsLeftUnsavedAreOfferedBackOnce()
     rig.trigger("NewLesson");
     rig.type(QStringLiteral("She &can& swim."));
     QTest::qWait(1300);
-    const auto before = rig.window().document()->changes();
+    const qsizetype changes = rig.window().document()->changes().size();
     if (closing) {
         rig.dialogs.unsaved = *closing;
         rig.window().close();
         QCOMPARE(rig.window().isVisible(), *closing == Unsaved::Cancel);
-        QCOMPARE(rig.window().isWindowModified(), *closing != Unsaved::Save);
-        QCOMPARE(rig.stored().size(), EditorRig::kLessons.size() + (*closing == Unsaved::Save ? 1 : 0));
+        QCOMPARE(rig.stored().size(), kLessons.size() + (*closing == Unsaved::Save ? 1 : 0));
     }
     rig.dialogs.yes = takeBack;
     QVERIFY(rig.open()); // a new run
     QCOMPARE(rig.dialogs.asked.size(), questions);
-    QCOMPARE(rig.window().document()->changes().size(), takeBack ? before.size() : 0);
-    QCOMPARE(rig.window().isWindowModified(), takeBack);
+    QCOMPARE(rig.window().document()->changes().size(), takeBack ? changes : 0);
     if (takeBack)
         QCOMPARE(rig.lessonLines(24, 3).value(1), QStringLiteral("1. She &can& swim."));
     // The question comes only once.
@@ -349,15 +471,14 @@ void EditorWindowTest::lessonFoldersGoOutAndComeBack()
 {
     EditorRig rig;
     StoreTests::StoreFolder folders;
-    QVERIFY(rig.open());
-    QVERIFY(rig.choose(5));
+    QVERIFY(rig.open() && rig.choose(5));
     rig.dialogs.folder = folders.path(QStringLiteral("pattern"));
     rig.trigger("ExportPattern");
     QCOMPARE(QDir(rig.dialogs.folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"05"});
     rig.dialogs.folder = folders.path(QStringLiteral("all"));
     rig.trigger("ExportAll");
     QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("נכתבו 3 קובצי שיעור")));
-    QCOMPARE(StoreTests::readFile(folders.path(QStringLiteral("all/24/02.txt"))), EditorRig::kLessons[1].cloze.toUtf8());
+    QCOMPARE(StoreTests::readFile(folders.path(QStringLiteral("all/24/02.txt"))), kLessons[1].cloze.toUtf8());
     rig.trigger("ExportAll"); // nothing already in a folder is overwritten
     QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("חדשה או ריקה")));
 
@@ -367,12 +488,11 @@ void EditorWindowTest::lessonFoldersGoOutAndComeBack()
     folders.write(QStringLiteral("all/notes.txt"), "not a lesson");
     QVERIFY(rig.choose(24, 1)); // open in the window while its file comes in
     rig.trigger("ImportFolder");
-    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("יובאו 4 שיעורים: 1 חדשים")));
-    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("ב-1 מהם")));
+    QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("יובאו 4 שיעורים: 1 חדשים")) && rig.dialogs.informed.last().contains(QStringLiteral("ב-1 מהם")));
     QCOMPARE(rig.lessonLines(24, 1), (QStringList{"Write the verb now.", "1. She &plays& (play)."}));
     rig.trigger("Save");
     QVERIFY(rig.dialogs.informed.last().contains(QStringLiteral("תבנית 24, שיעור 3")));
-    QCOMPARE(rig.stored(), EditorRig::kLessons);
+    QCOMPARE(rig.stored(), kLessons);
     rig.trigger("Undo");
     QVERIFY(!rig.window().document()->hasChanges());
     QCOMPARE(rig.lessonLines(24, 1).value(0), QStringLiteral("Write the verb."));
@@ -383,35 +503,30 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     EditorRig rig;
     QTemporaryDir folder;
     rig.dialogs.printTo = folder.filePath(QStringLiteral("printed.pdf"));
-    rig.start();
-    QVERIFY(!rig.control("PrintWorksheet")->isEnabled()); // no lesson before a store is open
     QVERIFY(rig.open(24, 1, QStringLiteral("Now "))); // unsaved
 
-    // Printed with a word bank on Letter, the key's page alone.
-    rig.dialogs.sheetChoice = sheetChoice(true);
+    // Printed with a word bank on Letter, the key's page alone, captioned with the lesson.
+    rig.dialogs.sheetKey = true;
     rig.dialogs.pagesChosen = QPageRanges::fromString(QStringLiteral("2"));
     rig.trigger("PrintWorksheet");
-    const QStringList pages = printed(rig.dialogs.printTo, 1);
-    QVERIFY(PdfText::squeezed(pages.value(0)).contains(QStringLiteral("NowWritetheverb.1.Sheplays(play)")));
-    const QStringList caption = PdfText::words(pages.value(0)).mid(0, 12); // "1 ( · שיעור present ... 24 תבנית"
-    for (const char *word : {"תבנית", "24", "simple", "שיעור", "1"})
-        QVERIFY2(caption.contains(QString::fromUtf8(word)), qPrintable(caption.join(' ')));
+    const QString key = printed(rig.dialogs.printTo, 1);
+    QVERIFY2(key.contains(QStringLiteral("NowWritetheverb.1.Sheplays(play)")) && key.contains(QStringLiteral("simple")), qPrintable(key));
 
     // Previewed as chosen before: the worksheet with its word bank, then the key.
     rig.trigger("PreviewWorksheet");
-    QVERIFY(PdfText::squeezed(printed(rig.dialogs.printTo, 2).value(0)).contains(QStringLiteral("מחסן")));
+    QVERIFY(printed(rig.dialogs.printTo, 2).contains(QStringLiteral("מחסן")));
 
     // Written without the key, to a name without .pdf; a new run offers the same, in
     // the folder of the last PDF.
-    rig.dialogs.sheetChoice = sheetChoice(false);
+    rig.dialogs.sheetKey = false;
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("sheet"));
     rig.trigger("ExportWorksheet");
-    QVERIFY(PdfText::squeezed(printed(rig.dialogs.pdfPath + QStringLiteral(".pdf"), 1).value(0)).contains(QStringLiteral("מחסן")));
+    QVERIFY(printed(rig.dialogs.pdfPath + QStringLiteral(".pdf"), 1).contains(QStringLiteral("מחסן")));
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("again.pdf"));
     QVERIFY(rig.open(24, 2));
     rig.trigger("ExportWorksheet");
     QCOMPARE(QFileInfo(rig.dialogs.suggestedPdf).absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
-    QVERIFY(PdfText::words(printed(rig.dialogs.pdfPath, 1).value(0)).contains(QStringLiteral("works")));
+    QVERIFY(printed(rig.dialogs.pdfPath, 1).contains(QStringLiteral("works")));
 
     // A line too wide for the pupils' page is refused, though paper would wrap it; a
     // PDF that cannot be written is said.
@@ -422,13 +537,10 @@ void EditorWindowTest::printedPreviewedAndWrittenWithTheOptionsOfLastTime()
     QVERIFY(rig.choose(5, 1));
     rig.dialogs.pdfPath = folder.filePath(QStringLiteral("missing/sheet.pdf"));
     rig.trigger("ExportWorksheet");
-    QCOMPARE(rig.dialogs.informed.size(), 2);
-    QVERIFY(rig.dialogs.informed[0].startsWith(
-        QStringLiteral("לא ניתן להכין דף עבודה: את תבנית 24, שיעור 2 תוכנית התלמידים לא תוכל לפתוח.")));
-    QVERIFY(rig.dialogs.informed[0].contains(QStringLiteral("ארוכה מדי")));
-    QVERIFY(rig.dialogs.informed[1].startsWith(QStringLiteral("לא ניתן לכתוב את")));
+    QVERIFY(rig.dialogs.informed.value(0).startsWith(QStringLiteral("לא ניתן להכין דף עבודה: את תבנית 24, שיעור 2 תוכנית התלמידים לא תוכל לפתוח.")));
+    QVERIFY(rig.dialogs.informed.value(0).contains(QStringLiteral("ארוכה מדי")) && rig.dialogs.informed.value(1).startsWith(QStringLiteral("לא ניתן לכתוב את")));
     QVERIFY(!QFileInfo::exists(rig.dialogs.printTo) && !QFileInfo::exists(folder.filePath(QStringLiteral("missing"))));
-    QCOMPARE(rig.stored(), EditorRig::kLessons); // printing saves nothing
+    QCOMPARE(rig.stored(), kLessons); // printing saves nothing
 }
 
 QTEST_MAIN(EditorWindowTest)
