@@ -333,6 +333,11 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     QCOMPARE(unnamed, QStringList());
     const QString title = rig.control<QLabel>("LessonTitle")->text();
     QVERIFY(title.contains(QStringLiteral("תבנית 5")) && QAccessible::queryAccessibleInterface(rig.text())->text(QAccessible::Description) == title);
+    // The switches show the page as the pupil's options would.
+    rig.click(rig.control<QCheckBox>("PreviewWordBank"));
+    rig.click(rig.control<QCheckBox>("PreviewSigns"));
+    QVERIFY(!rig.control<QComboBox>("Combo1_1")->isVisible() && rig.control<QLineEdit>("Text1_1")->isVisible());
+    QCOMPARE(rig.control<QLineEdit>("Text1_1")->text(), QString());
 
     // Played in the pupils' exercise screen, with its second gap, and back.
     rig.click(rig.control<QPushButton>("TryIt"));
@@ -350,7 +355,7 @@ void EditorWindowTest::previewAndTryItShowTheUnsavedText()
     // A lesson the pupil program refuses shows no page, and says why.
     QApplication::clipboard()->setText(QStringLiteral("&"));
     rig.key(Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(!rig.control<QComboBox>("Combo1_1")->isVisible() && rig.control<QLabel>("PreviewRefusal")->isVisible());
+    QVERIFY(!rig.control<QLineEdit>("Text1_1")->isVisible() && rig.control<QLabel>("PreviewRefusal")->isVisible());
     // A paste too long for any lesson is refused whole.
     const QString before = rig.text()->toPlainText();
     rig.text()->selectAll();
