@@ -86,8 +86,13 @@ TEST_P(WorksheetPdf, BlanksOnThePupilsPagesAnswersOnTheKey)
         const QString text = PdfText::squeezed(pages.at(page));
         // The word bank on the pupils' first page and nowhere else; its entries are counted below.
         EXPECT_EQ(text.contains(QStringLiteral("מחסן")), page == 0 && c.options.wordBank) << page;
-        // Every page of the key says so.
-        EXPECT_EQ(text.contains(QStringLiteral("מפתח")), page >= counts.pupil) << page;
+        const bool onKey = page >= counts.pupil;
+        // Each page numbered within its part; every page of the key says so.
+        const QStringList footer = PdfText::words(pages.at(page).trimmed().split(QLatin1Char('\n')).last());
+        const int number = onKey ? page - counts.pupil + 1 : page + 1;
+        EXPECT_TRUE(footer.contains(QString::number(number)) && footer.contains(QString::number(onKey ? counts.key : counts.pupil)))
+            << show(footer.join(' '));
+        EXPECT_EQ(text.contains(QStringLiteral("מפתח")), onKey) << page;
     }
 
     // A blank where each gap was, every row in order, all alike so that none gives its
