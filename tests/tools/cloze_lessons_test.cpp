@@ -126,6 +126,7 @@ const char kGoodText[] = "Fill in\r\n1. She &is& here.\r\n2. We &are& there.";
 INSTANTIATE_TEST_SUITE_P(Tool, Command,
     testing::Values(
         ToolCase{"no_command", {}, 2, {}, "no command given"},
+        ToolCase{"help", {"--help"}, 0, {"  --help                            this text"}, ""},
         ToolCase{"list_store_beside_the_program", {"list"}, 0, {}, "", expectPatternCounts},
         ToolCase{"list_headings_on_one_line", {"list", "@lessons.sqlite", "2"}, 0,
                  {"1 \u05d4\u05e9\u05dc\u05d9\u05de\u05d5 \u05d0\u05ea \u05d4\u05de\u05d9\u05dc\u05d9\u05dd \u05d4\u05d7\u05e1\u05e8\u05d5\u05ea\\r\\n",
